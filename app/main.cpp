@@ -1,0 +1,8 @@
+#include "app/app.h"
+
+int main() {
+  startup();
+  while (!frame()) {
+  }
+  return 0;
+}

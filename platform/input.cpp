@@ -1,0 +1,3 @@
+#include "platform/input.h"
+
+inputstate input;

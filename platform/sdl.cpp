@@ -1,0 +1,163 @@
+// The platform on a real desktop: one SDL2 window with an OpenGL context.
+// Drawing goes into the memory frame; Flip uploads it as one texture, draws
+// it on one quad in a one-unit-per-pixel projection and swaps the buffers.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/framebuffer.h"
+#include "platform/input.h"
+#include "platform/pacing.h"
+#include "platform/platform.h"
+#include "platform/rng.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+pacing pace;
+GLuint texture = 0;
+
+[[noreturn]] void fail() {
+  std::fprintf(stderr, "grainpit: cannot open the window: %s\n", SDL_GetError());
+  std::exit(1);
+}
+
+int buttonnumber(Uint8 sdlbutton) {
+  switch (sdlbutton) {
+    case SDL_BUTTON_LEFT: return 1;
+    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_MIDDLE: return 3;
+    default: return 0;
+  }
+}
+
+void handle(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_MOUSEMOTION: inputmove(e.motion.x, e.motion.y); break;
+    case SDL_MOUSEBUTTONDOWN: inputbutton(buttonnumber(e.button.button), 1); break;
+    case SDL_MOUSEBUTTONUP: inputbutton(buttonnumber(e.button.button), 0); break;
+    case SDL_MOUSEWHEEL:
+      inputwheel(e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y);
+      break;
+    case SDL_QUIT: inputclose(); break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) inputclose();
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+        inputactivation();
+      break;
+    default: break;
+  }
+}
+
+void pump() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) handle(e);
+}
+
+// The window manager adds its frame after the window is mapped; until its
+// size is known, a centred request centres the frame instead of the client.
+// Messages that arrive meanwhile are handled as usual, so none is lost.
+void centre(int width, int height) {
+  SDL_Rect display;
+  if (SDL_GetDisplayBounds(0, &display) != 0) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  for (int tries = 0; tries < 50; ++tries) {
+    pump();
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 && top > 0) break;
+    SDL_Delay(5);
+  }
+  SDL_SetWindowPosition(window, display.x + display.w / 2 - width / 2,
+                        display.y + display.h / 2 - height / 2);
+  pump();
+}
+
+void setupgl(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, height, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+}
+
+// Brings the memory frame to the back buffer: one upload, one quad.
+void render() {
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, fbsize, fbsize, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0); glVertex2i(0, 0);
+  glTexCoord2f(1, 0); glVertex2i(fbsize, 0);
+  glTexCoord2f(1, 1); glVertex2i(fbsize, fbsize);
+  glTexCoord2f(0, 1); glVertex2i(0, fbsize);
+  glEnd();
+  // The software renderer does the drawing lazily; finishing it here keeps
+  // that work before the pacing sleep instead of inside the swap after it.
+  glFinish();
+}
+
+}  // namespace
+
+void StartPlatform() {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) fail();
+}
+
+void OpenWindow(int width, int height, int rate, const char* title) {
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                            SDL_WINDOW_OPENGL);
+  if (!window) fail();
+  if (!SDL_GL_CreateContext(window)) fail();
+  SDL_GL_SetSwapInterval(0);  // may be refused by a software renderer: harmless
+  setupgl(width, height);
+  fbclear();
+  render();
+  SDL_GL_SwapWindow(window);
+  centre(width, height);
+  pace = startpacing(rate, ClockMs());
+}
+
+void SetMouseVisible(int visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+void Cls() { fbclear(); }
+void SetColor(int r, int g, int b) { fbcolor(r, g, b); }
+void DrawRect(int x, int y, int w, int h) { fbrect(x, y, w, h); }
+void Plot(int x, int y) { fbplot(x, y); }
+
+void Flip(int) {
+  render();
+  std::int32_t wait = nextwait(pace, ClockMs());
+  if (wait > 0) SDL_Delay(static_cast<Uint32>(wait));
+  SDL_GL_SwapWindow(window);
+}
+
+int PointerX() { return pump(), input.x; }
+int PointerY() { return pump(), input.y; }
+int PointerWheel() { return pump(), input.wheel; }
+int ButtonDown(int button) {
+  pump();
+  return button >= 1 && button <= 3 ? input.down[button] : 0;
+}
+bool CloseRequested() { return pump(), takeclose(); }
+
+// A steady clock, so the start-up seed differs from run to run.
+std::int32_t ClockMs() {
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now().time_since_epoch());
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms.count()));
+}
+
+void SeedRandom(std::int32_t seed) { rngseed(seed); }
+double Uniform() { return rnguniform(); }
+int RandomInt(int lo, int hi) { return rngint(lo, hi); }
