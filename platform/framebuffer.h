@@ -7,12 +7,12 @@
 
 constexpr int fbsize = 512;
 
-// One pixel as the bytes R, G, B, A in memory, the layout OpenGL uploads.
+// One pixel as the bytes R, G, B and an unused fourth in memory, the layout
+// OpenGL uploads. Black is all zero bits, so clearing is a plain memset.
 using pixel = std::uint32_t;
 
 inline pixel rgb(int r, int g, int b) {
-  return static_cast<pixel>(r & 255) | static_cast<pixel>(g & 255) << 8 |
-         static_cast<pixel>(b & 255) << 16 | pixel{255} << 24;
+  return static_cast<pixel>(r & 255) | static_cast<pixel>(g & 255) << 8 | static_cast<pixel>(b & 255) << 16;
 }
 
 struct colour {

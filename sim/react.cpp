@@ -54,6 +54,7 @@ void change(part*& p) {
 }
 
 void react(int x, int y, part*& p) {
+  if (!active(p)) return;
   for (int nx = x - 1; nx <= x + 1; ++nx) {
     if (nx < 0 || nx >= side) continue;
     for (int ny = y - 1; ny <= y + 1; ++ny) {

@@ -68,3 +68,55 @@ TEST_F(field, done_is_all_zero_after_every_sweep) {
 }
 
 }  // namespace
+
+namespace {
+
+using headless::u;
+using visits = world;
+
+// Sand moving down from an even row is visited again in the odd row below;
+// the picture shows it in both cells, and not in the cell it ends in, which
+// was drawn before it arrived.
+TEST_F(visits, particle_moving_into_a_later_cell_is_visited_again) {
+  put(0, 0, sand);
+  headless::script({u(0.1), u(0.1), u(0.1), u(0.1)});
+  sweep();
+  EXPECT_EQ(at(0, 2), sand);
+  EXPECT_EQ(fbat(3, 3), (colour{255, 255, 0}));
+  EXPECT_EQ(fbat(3, 11), (colour{255, 255, 0}));
+  EXPECT_EQ(fbat(3, 19), (colour{0, 0, 0}));
+
+  newgrid();
+  put(0, 1, sand);
+  headless::script({u(0.1), u(0.1)});  // into row 2, already visited: once only
+  sweep();
+  EXPECT_EQ(at(0, 2), sand);
+}
+
+// The rise pixel is drawn in the colour of the cell visited just before
+// the rising particle: here the glass two rows above the steam.
+TEST_F(visits, rise_pixel_shows_the_colour_of_the_cell_visited_before) {
+  put(5, 8, glass);
+  put(5, 10, steam);
+  headless::script({u(0.5), u(0.01),           // no condensing; rises into empty
+                    u(0.5), u(0.5), u(0.9)});  // visited again at (5, 9): stays
+  sweep();
+  EXPECT_EQ(at(5, 9), steam);
+  EXPECT_EQ(fbat(2, 2), (colour{200, 180, 220}));
+  EXPECT_EQ(fbat(3, 3), (colour{0, 0, 0}));
+}
+
+// The flame boils the water below it into steam and marks that cell; the
+// cell is visited all the same, and the steam condenses and falls.
+TEST_F(visits, marked_cell_is_still_visited_and_changes) {
+  put(7, 0, flame);
+  put(7, 1, water);
+  headless::script({u(0.9), u(0.1), u(0.9),      // flame: lives, boils, no slide
+                    u(0.001), u(0.1), u(0.1)});  // steam: condenses, falls
+  sweep();
+  EXPECT_EQ(at(7, 0), flame);
+  EXPECT_EQ(at(7, 1), empty);
+  EXPECT_EQ(at(7, 2), water);
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "tools/scene.h"
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "sim/grid.h"
@@ -22,6 +24,13 @@ bool nextline(std::string_view& text, std::string_view& line) {
   return true;
 }
 
+std::string shown(char c) {
+  if (std::isprint(static_cast<unsigned char>(c))) return std::string("'") + c + "'";
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02x", static_cast<unsigned char>(c));
+  return hex;
+}
+
 }  // namespace
 
 std::string readscene(std::string_view text) {
@@ -33,7 +42,7 @@ std::string readscene(std::string_view text) {
     for (std::size_t x = 0; x < line.size(); ++x) {
       if (x == side) return at(y + 1, side + 1, "the line is longer than 64 characters");
       const char* c = line[x] ? std::strchr(scenechars, line[x]) : nullptr;
-      if (!c) return at(y + 1, static_cast<int>(x) + 1, "unknown character '" + std::string(1, line[x]) + "'");
+      if (!c) return at(y + 1, static_cast<int>(x) + 1, "unknown character " + shown(line[x]));
       cells[x][y] = static_cast<int>(c - scenechars);
     }
     if (line.size() < side)

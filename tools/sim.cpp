@@ -5,13 +5,12 @@
 // --png also writes the last frame drawn, as the window shows the field.
 #include <stb/stb_image_write.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,15 +75,17 @@ std::string parse(int argc, char** argv, options& o) {
   return "";
 }
 
-bool slurp(const std::string& path, std::string& text) {
-  if (path == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), {});
-    return !std::cin.bad();
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), {});
-  return !in.bad();
+// The whole scene file, or standard input for "-"; "" or the reason it
+// cannot be read.
+std::string slurp(const std::string& path, std::string& text) {
+  std::FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  if (!f) return std::strerror(errno);
+  char chunk[4096];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  std::string why = std::ferror(f) ? std::strerror(errno) : "";
+  if (f != stdin) std::fclose(f);
+  return why;
 }
 
 // With no sweep run the frame is still empty: draw the field as it is.
@@ -112,16 +113,17 @@ bool writepng(const std::string& path) {
 
 int main(int argc, char** argv) {
   options o;
-  if (std::string why = parse(argc, argv, o); !why.empty()) return bad(why + "\n" + usage);
+  if (std::string why = parse(argc, argv, o); !why.empty()) return bad(why + " (" + usage + ")");
   std::string text;
-  if (!slurp(o.scene, text)) return bad("cannot read " + o.scene);
+  if (std::string why = slurp(o.scene, text); !why.empty()) return bad("cannot read " + o.scene + ": " + why);
   headless::reset();
   StartPlatform();
   SeedRandom(o.seed);
   newgrid();
   newparts();
   addtypes();
-  if (std::string why = readscene(text); !why.empty()) return bad(o.scene + ": " + why);
+  if (std::string why = readscene(text); !why.empty())
+    return bad((o.scene == "-" ? "standard input" : o.scene) + ": " + why);
   Cls();
   if (o.sweeps == 0) drawfield();
   for (long long k = 0; k < o.sweeps; ++k) {
