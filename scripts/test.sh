@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Builds Grainpit and runs every test: unit tests, tool tests and the tests
-# in a real window (which start their own X server).
+# Builds Grainpit and runs every test: the unit and tool tests, the tests in
+# a real window (which start their own X server), and the unit and tool
+# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-cd build
-ctest --output-on-failure -j2
+(cd build && ctest --output-on-failure -j2)
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAINPIT_SANITIZE=ON \
+  -DGRAINPIT_WINDOW_TESTS=OFF >/dev/null
+cmake --build build-sanitize
+(cd build-sanitize && ctest --output-on-failure -j2)
