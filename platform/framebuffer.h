@@ -6,6 +6,10 @@
 #include <cstdint>
 
 constexpr int fbsize = 512;
+// Pixels from one row to the next. Rows 2 KiB apart would map every row of
+// a cell column onto the same two cache sets; one cache line of padding per
+// row lets the sweep's column-wise drawing stay in the cache.
+constexpr int fbstride = fbsize + 16;
 
 // One pixel as the bytes R, G, B and an unused fourth in memory, the layout
 // OpenGL uploads. Black is all zero bits, so clearing is a plain memset.
@@ -24,7 +28,7 @@ inline colour unpack(pixel p) {
   return {static_cast<int>(p & 255), static_cast<int>(p >> 8 & 255), static_cast<int>(p >> 16 & 255)};
 }
 
-extern pixel screen[fbsize * fbsize];
+extern pixel screen[fbsize * fbstride];
 
 void fbclear();
 void fbcolor(int r, int g, int b);

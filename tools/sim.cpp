@@ -101,11 +101,12 @@ void drawfield() {
 bool writepng(const std::string& path) {
   std::vector<unsigned char> rgb;
   rgb.reserve(fbsize * fbsize * 3);
-  for (pixel p : screen) {
-    colour c = unpack(p);
-    rgb.insert(rgb.end(), {static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
-                           static_cast<unsigned char>(c.b)});
-  }
+  for (int y = 0; y < fbsize; ++y)
+    for (int x = 0; x < fbsize; ++x) {
+      colour c = fbat(x, y);
+      rgb.insert(rgb.end(), {static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
+                             static_cast<unsigned char>(c.b)});
+    }
   return stbi_write_png(path.c_str(), fbsize, fbsize, 3, rgb.data(), fbsize * 3) != 0;
 }
 
