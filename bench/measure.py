@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""Frame rate, frame intervals and CPU per frame of the program in a real
+window, beside a bare SDL2 + OpenGL window that only clears and presents with
+the same pacing (build/bench/grainpit_bare).
+
+    scripts/build.sh
+    python3 bench/measure.py [--build build] [--seconds 10] [--warmup 2] [--phase 4]
+
+Each program runs in its own Xvfb + openbox (tests/e2e/harness.py) with
+build/bench/libswaplog.so preloaded, which notes the time of every
+SDL_GL_SwapWindow. The program first gets a busy field painted through real
+mouse events (palette on the middle button, strokes with the left); then,
+after a warm-up, both programs are measured the same way while this script
+sends nothing to the display: frames presented per second, the intervals
+between presents, and the CPU time (utime + stime from /proc) per frame of
+the program and of Xvfb. The program is then measured minimised and covered
+by another window for a few seconds each.
+
+Targets, each printed PASS or FAIL (the exit status is 1 if any fails):
+  60.0 fps within 0.5, also minimised and covered;
+  99% of the intervals within 15..19 ms;
+  the program's CPU per frame at most twice the bare window's.
+A measuring script, not a test: the machine's load shows in the figures, so
+it is printed with them; compare medians over several runs.
+"""
+
+import argparse
+import os
+import sys
+import time
+
+sys.dont_write_bytecode = True  # keep bench/ and tests/e2e/ free of caches
+import windowbench as wb  # noqa: E402
+
+RATE, RATE_SLACK = 60.0, 0.5
+SHARE = 0.99
+RATIO = 2.0
+
+
+def minimised(w, seconds):
+    w.xdo("windowminimize", "--sync", w.wid)
+    state = w.run(["xprop", "-id", w.wid, "_NET_WM_STATE"])
+    if "_NET_WM_STATE_HIDDEN" not in state:
+        raise AssertionError(f"the window is not minimised: {state.strip()}")
+    time.sleep(0.5)
+    out = w.window(seconds)
+    w.activate(w.wid)
+    wb.h.poll(lambda: "IsViewable" in w.run(["xwininfo", "-id", w.wid]), "the window to show again")
+    return out
+
+
+def covered(w, seconds):
+    """Another window over the whole client area, on top of it."""
+    x, y = w.origin
+    w.spawn(["xmessage", "-geometry", f"576x576+{x - 32}+{y - 32}", "covering the window"], "xmessage")
+    other = wb.h.poll(lambda: (w.run(["xdotool", "search", "--name", "^xmessage$"], check=False).split()
+                               or [None])[0], "the covering window")
+    want = ask = (x - 32, y - 32)
+    for _ in range(5):
+        ox, oy, ow, oh = w.geometry(other)
+        if ox <= x and oy <= y and ox + ow >= x + 512 and oy + oh >= y + 512:
+            break
+        # The window manager's frame shifts the client: ask again, corrected.
+        ask = (ask[0] - (ox - want[0]), ask[1] - (oy - want[1]))
+        w.xdo("windowmove", "--sync", other, *ask)
+    else:
+        raise AssertionError(f"could not cover the window: {w.geometry(other)}")
+    w.activate(other)
+    w.xdo("windowraise", other)
+    stacking = w.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"]).replace(",", " ").split()
+    if not stacking or int(stacking[-1], 16) != int(other):
+        raise AssertionError(f"the covering window is not on top: {stacking}")
+    time.sleep(0.5)
+    out = w.window(seconds)
+    out["cover"] = w.geometry(other)
+    return out
+
+
+def measure_program(program, shim, args):
+    with wb.Window(program, "Grainpit", shim) as w:
+        print(f"painting a busy field ({wb.load()})", flush=True)
+        wb.paint_busy(w)
+        print("  after painting:", wb.tally(w.cells()), flush=True)
+        time.sleep(args.warmup)
+        run = w.window(args.seconds)
+        print("  after measuring:", wb.tally(w.cells()), flush=True)
+        run["minimised"] = minimised(w, args.phase)
+        run["covered"] = covered(w, args.phase)
+        run["alive"] = w.alive()
+        return run
+
+
+def measure_bare(program, shim, args):
+    with wb.Window(program, "bare", shim) as w:
+        time.sleep(args.warmup)
+        run = w.window(args.seconds)
+        run["alive"] = w.alive()
+        return run
+
+
+def report(name, r):
+    print(f"{name}:")
+    print(f"  {wb.describe(r)}")
+    print(f"  CPU per frame: program {r['cpu']:.3f} ms, Xvfb {r['xcpu']:.3f} ms")
+    print(f"  {r['load'][0]} before, {r['load'][1]} after" + (f"; {r['lost']} frames lost from the log"
+                                                               if r["lost"] else ""))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--build", default=os.path.join(wb.REPO, "build"))
+    parser.add_argument("--seconds", type=float, default=10.0, help="measuring window (at least 10)")
+    parser.add_argument("--warmup", type=float, default=2.0)
+    parser.add_argument("--phase", type=float, default=4.0, help="seconds minimised and covered")
+    args = parser.parse_args()
+    program, bare, shim = wb.builds(os.path.abspath(args.build))
+
+    real = measure_program(program, shim, args)
+    base = measure_bare(bare, shim, args)
+    print()
+    report("program (busy field)", real)
+    report("program minimised", real["minimised"])
+    report("program covered", real["covered"])
+    print(f"  covered by a window at {real['covered']['cover']}, client at (384, 256, 512, 512)")
+    report("bare window", base)
+    ratio = real["cpu"] / base["cpu"]
+    print(f"CPU per frame ratio program / bare: {ratio:.2f}")
+    print()
+
+    checks = [
+        (f"program {real['fps']:.2f} fps within {RATE} +- {RATE_SLACK}", abs(real["fps"] - RATE) <= RATE_SLACK),
+        (f"program {100 * real['share']:.2f}% of intervals within 15..19 ms (>= {100 * SHARE:.0f}%)",
+         real["share"] >= SHARE),
+        (f"program CPU per frame {real['cpu']:.3f} ms <= {RATIO} x bare {base['cpu']:.3f} ms (ratio {ratio:.2f})",
+         ratio <= RATIO),
+        (f"minimised {real['minimised']['fps']:.2f} fps within {RATE} +- {RATE_SLACK}",
+         abs(real["minimised"]["fps"] - RATE) <= RATE_SLACK),
+        (f"covered {real['covered']['fps']:.2f} fps within {RATE} +- {RATE_SLACK}",
+         abs(real["covered"]["fps"] - RATE) <= RATE_SLACK),
+        ("both programs still running at the end", real["alive"] and base["alive"]),
+    ]
+    for what, ok in checks:
+        print(f"{wb.verdict(ok)}  {what}")
+    print(f"(for reference, bare: {base['fps']:.2f} fps, {100 * base['share']:.2f}% within 15..19 ms)")
+    return 0 if all(ok for _, ok in checks) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
