@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libsdl2-dev libgl-dev libstb-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb openbox xdotool x11-utils wmctrl imagemagick
+  xvfb openbox xdotool x11-utils wmctrl imagemagick libx11-dev libxfixes-dev
   desktop-file-utils dpkg-dev file python3
 )
 
