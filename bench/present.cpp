@@ -5,6 +5,9 @@
 //   quad-rgb8    RGBX bytes into a GL_RGB8 texture, one textured quad (what Flip does)
 //   quad-rgba8   the same bytes into a GL_RGBA8 texture
 //   quad-bgra    BGRX bytes (GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV) into GL_RGBA8
+//   quad-cells   as quad-rgb8, but only the bands of 8 rows that hold a
+//                non-black pixel are uploaded, and after a glClear only the
+//                runs of non-black 8 x 8 blocks are drawn, one quad per run
 //   blit-flip    BGRX bytes into a GL_RGBA8 texture on a framebuffer object,
 //                glBlitFramebuffer to the window, rows flipped
 //   blit-noflip  the same without the flip: for the cost only, the picture
@@ -12,10 +15,12 @@
 //   blit-x8-flip, blit-x8-noflip   the blits from a GL_RGB8 texture, the
 //                format of the window's own buffer (no alpha)
 // An optional second argument N draws only the top N rows of the frame after
-// a glClear (the rest stays black), to see how the cost follows the area.
-// Rows are 528 pixels apart as in the program's memory frame; the frame is
-// cleared and a band of cells redrawn every frame so that the upload sees
-// fresh memory. Ends with status 0 on a close request, 2 on a bad method.
+// a glClear (the rest stays black), to see how the cost follows the area
+// (not for quad-cells). Rows are 528 pixels apart as in the program's memory
+// frame; every frame it is cleared and every fourth 8 x 8 cell redrawn, in
+// moving diagonal stripes, so that the upload sees fresh memory: for
+// quad-cells that is a hard case of 1024 one-cell runs over a quarter of the
+// area. Ends with status 0 on a close request, 2 on a bad usage.
 #include <SDL.h>
 #include <SDL_opengl.h>
 
@@ -34,7 +39,7 @@ namespace {
 constexpr int size = 512;
 constexpr int stride = size + 16;
 
-enum class method { quadrgb8, quadrgba8, quadbgra, blitflip, blitnoflip, blitx8flip, blitx8noflip };
+enum class method { quadrgb8, quadrgba8, quadbgra, quadcells, blitflip, blitnoflip, blitx8flip, blitx8noflip };
 
 std::vector<std::uint32_t> frame(static_cast<std::size_t>(size) * stride);
 GLuint texture = 0, fbo = 0;
@@ -56,6 +61,7 @@ bool parse(const std::string& name, method& m) {
   if (name == "quad-rgb8") m = method::quadrgb8;
   else if (name == "quad-rgba8") m = method::quadrgba8;
   else if (name == "quad-bgra") m = method::quadbgra;
+  else if (name == "quad-cells") m = method::quadcells;
   else if (name == "blit-flip") m = method::blitflip;
   else if (name == "blit-noflip") m = method::blitnoflip;
   else if (name == "blit-x8-flip") m = method::blitx8flip;
@@ -64,10 +70,12 @@ bool parse(const std::string& name, method& m) {
   return true;
 }
 
-bool bgra(method m) { return m != method::quadrgb8 && m != method::quadrgba8; }
 bool blit(method m) { return m >= method::blitflip; }
+bool bgra(method m) { return m == method::quadbgra || blit(m); }
 bool flip(method m) { return m == method::blitflip || m == method::blitx8flip; }
-GLint internal(method m) { return m == method::quadrgb8 || m >= method::blitx8flip ? GL_RGB8 : GL_RGBA8; }
+GLint internal(method m) {
+  return m == method::quadrgb8 || m == method::quadcells || m >= method::blitx8flip ? GL_RGB8 : GL_RGBA8;
+}
 
 void upload(method m, bool first) {
   GLenum format = bgra(m) ? GL_BGRA : GL_RGBA;
@@ -125,7 +133,47 @@ void draw(int tick) {
     }
 }
 
+// Only what is not black: the 8 x 8 blocks holding a non-black pixel,
+// uploaded by bands of 8 rows and drawn as one quad per run of blocks.
+void presentcells() {
+  static bool lit[64][64];
+  for (int by = 0; by < 64; ++by)
+    for (int bx = 0; bx < 64; ++bx) {
+      bool any = false;
+      for (int y = 8 * by; y < 8 * by + 8 && !any; ++y)
+        for (int x = 8 * bx; x < 8 * bx + 8; ++x) any |= frame[static_cast<std::size_t>(y) * stride + x] != 0;
+      lit[by][bx] = any;
+    }
+  for (int by = 0; by < 64; ++by)
+    for (int bx = 0; bx < 64; ++bx)
+      if (lit[by][bx]) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 8 * by, size, 8, GL_RGBA, GL_UNSIGNED_BYTE,
+                        frame.data() + static_cast<std::size_t>(8 * by) * stride);
+        break;
+      }
+  glClear(GL_COLOR_BUFFER_BIT);
+  glBegin(GL_QUADS);
+  for (int by = 0; by < 64; ++by)
+    for (int bx = 0; bx < 64;) {
+      if (!lit[by][bx]) {
+        ++bx;
+        continue;
+      }
+      int end = bx;
+      while (end < 64 && lit[by][end]) ++end;
+      float u0 = bx / 64.0f, u1 = end / 64.0f, v0 = by / 64.0f, v1 = (by + 1) / 64.0f;
+      glTexCoord2f(u0, v0); glVertex2i(8 * bx, 8 * by);
+      glTexCoord2f(u1, v0); glVertex2i(8 * end, 8 * by);
+      glTexCoord2f(u1, v1); glVertex2i(8 * end, 8 * by + 8);
+      glTexCoord2f(u0, v1); glVertex2i(8 * bx, 8 * by + 8);
+      bx = end;
+    }
+  glEnd();
+  glFinish();
+}
+
 void present(method m) {
+  if (m == method::quadcells) return presentcells();
   upload(m, false);
   if (rows < size) glClear(GL_COLOR_BUFFER_BIT);
   if (blit(m)) {
@@ -160,7 +208,7 @@ int main(int argc, char** argv) {
   if (argc < 2 || argc > 3 || !parse(argv[1], m) ||
       (argc == 3 && ((rows = std::atoi(argv[2])) < 1 || rows > size))) {
     std::fprintf(stderr,
-                 "usage: grainpit_present quad-rgb8|quad-rgba8|quad-bgra|blit-flip|blit-noflip|"
+                 "usage: grainpit_present quad-rgb8|quad-rgba8|quad-bgra|quad-cells|blit-flip|blit-noflip|"
                  "blit-x8-flip|blit-x8-noflip [ROWS]\n");
     return 2;
   }

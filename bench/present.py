@@ -24,7 +24,7 @@ import time
 sys.dont_write_bytecode = True  # keep bench/ and tests/e2e/ free of caches
 import windowbench as wb  # noqa: E402
 
-METHODS = ["quad-rgb8", "quad-rgba8", "quad-bgra", "blit-flip", "blit-noflip", "blit-x8-flip", "blit-x8-noflip"]
+METHODS = ["quad-rgb8", "quad-rgba8", "quad-bgra", "quad-cells", "blit-flip", "blit-noflip", "blit-x8-flip", "blit-x8-noflip"]
 
 
 def main():
