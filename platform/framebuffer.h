@@ -30,6 +30,12 @@ inline colour unpack(pixel p) {
 
 extern pixel screen[fbsize * fbstride];
 
+// Which 8 x 8 blocks of the frame anything but black was drawn into since
+// the last clear: bit bx of lit[by] for the block at pixel (8 bx, 8 by).
+// Everything else is black, so the window only needs to show these.
+constexpr int fbblocks = fbsize / 8;
+extern std::uint64_t lit[fbblocks];
+
 void fbclear();
 void fbcolor(int r, int g, int b);
 void fbrect(int x, int y, int w, int h);

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +75,16 @@ void centre(int width, int height) {
   pump();
 }
 
+// Pixels x0 .. x1 - 1, y0 .. y1 - 1 of the texture at the same place.
+void quad(int x0, int y0, int x1, int y1) {
+  float s0 = static_cast<float>(x0) / fbsize, s1 = static_cast<float>(x1) / fbsize;
+  float t0 = static_cast<float>(y0) / fbsize, t1 = static_cast<float>(y1) / fbsize;
+  glTexCoord2f(s0, t0); glVertex2i(x0, y0);
+  glTexCoord2f(s1, t0); glVertex2i(x1, y0);
+  glTexCoord2f(s1, t1); glVertex2i(x1, y1);
+  glTexCoord2f(s0, t1); glVertex2i(x0, y1);
+}
+
 void setupgl(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
@@ -89,19 +100,36 @@ void setupgl(int width, int height) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, fbstride);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
   glEnable(GL_TEXTURE_2D);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glClearColor(0, 0, 0, 1);
 }
 
-// Brings the memory frame to the back buffer: one upload, one quad.
+// Brings the memory frame to the back buffer. Filling the whole window with
+// a textured quad costs a software renderer more than everything else in a
+// frame, so the buffer is cleared to black and only the runs of lit blocks
+// are drawn, each as a quad with its own part of the texture. All uploads
+// come before all drawing: changing a texture that queued drawing still
+// reads would make the renderer finish that drawing first.
 void render() {
-  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, fbsize, fbsize, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  for (int by = 0; by < fbblocks;) {
+    int end = by;
+    while (end < fbblocks && lit[end]) ++end;
+    if (end > by)
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 8 * by, fbsize, 8 * (end - by), GL_RGBA, GL_UNSIGNED_BYTE,
+                      screen + 8 * by * fbstride);
+    by = end + 1;
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
   glBegin(GL_QUADS);
-  glTexCoord2f(0, 0); glVertex2i(0, 0);
-  glTexCoord2f(1, 0); glVertex2i(fbsize, 0);
-  glTexCoord2f(1, 1); glVertex2i(fbsize, fbsize);
-  glTexCoord2f(0, 1); glVertex2i(0, fbsize);
+  for (int by = 0; by < fbblocks; ++by)
+    for (std::uint64_t bits = lit[by]; bits;) {
+      int from = std::countr_zero(bits);
+      int to = from + std::countr_one(bits >> from);
+      bits = to < 64 ? bits & ~std::uint64_t{0} << to : 0;
+      quad(8 * from, 8 * by, 8 * to, 8 * by + 8);
+    }
   glEnd();
   // The software renderer does the drawing lazily; finishing it here keeps
   // that work before the pacing sleep instead of inside the swap after it.
@@ -116,6 +144,9 @@ void StartPlatform() {
 
 void OpenWindow(int width, int height, int rate, const char* title) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  // No alpha channel: the frame's unused fourth byte must never make the
+  // window see-through.
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
   window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                             SDL_WINDOW_OPENGL);
   if (!window) fail();
