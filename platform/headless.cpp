@@ -15,6 +15,7 @@ namespace headless {
 record seen;
 void (*beforeflip)() = nullptr;
 void (*onrect)(int x, int y, int w, int h) = nullptr;
+void (*oncall)(const char* name, int arg) = nullptr;
 
 namespace {
 
@@ -28,8 +29,7 @@ std::vector<draw> draws;
 std::size_t nextdraw = 0;
 
 bool arrived(const message& m) {
-  return !m.timed || static_cast<std::int32_t>(static_cast<std::uint32_t>(clock) -
-                                               static_cast<std::uint32_t>(m.at)) >= 0;
+  return !m.timed || wrapsub(clock, m.at) >= 0;
 }
 
 void apply(const message& m) {
@@ -43,8 +43,11 @@ void apply(const message& m) {
   }
 }
 
+void called(const char* name, int arg = 0) {
+  if (oncall) oncall(name, arg);
+}
+
 void pump() {
-  ++seen.queries;
   while (nextmessage < messages.size() && arrived(messages[nextmessage])) apply(messages[nextmessage++]);
   if (nextmessage == messages.size()) {
     messages.clear();
@@ -73,6 +76,7 @@ void reset(std::int32_t now) {
   seen = record{};
   beforeflip = nullptr;
   onrect = nullptr;
+  oncall = nullptr;
   input = inputstate{};
   fbcolor(255, 255, 255);
   fbclear();
@@ -82,7 +86,7 @@ void reset(std::int32_t now) {
 void post(message m) { messages.push_back(m); }
 void setclock(std::int32_t now) { clock = now; }
 void advance(std::int32_t ms) {
-  clock = static_cast<std::int32_t>(static_cast<std::uint32_t>(clock) + static_cast<std::uint32_t>(ms));
+  clock = wrapadd(clock, ms);
 }
 
 void script(std::initializer_list<draw> more) { draws.insert(draws.end(), more); }
@@ -92,9 +96,10 @@ int drawsleft() { return static_cast<int>(draws.size() - nextdraw); }
 
 using headless::seen;
 
-void StartPlatform() {}
+void StartPlatform() { headless::called("StartPlatform"); }
 
 void OpenWindow(int width, int height, int rate, const char* title) {
+  headless::called("OpenWindow");
   seen.opened = true;
   seen.width = width;
   seen.height = height;
@@ -104,7 +109,10 @@ void OpenWindow(int width, int height, int rate, const char* title) {
   headless::pace = startpacing(rate, headless::clock);
 }
 
-void SetMouseVisible(int visible) { seen.mousevisible = visible; }
+void SetMouseVisible(int visible) {
+  headless::called("SetMouseVisible", visible);
+  seen.mousevisible = visible;
+}
 
 void Cls() { fbclear(); }
 void SetColor(int r, int g, int b) { fbcolor(r, g, b); }
@@ -126,18 +134,18 @@ void Flip(int) {
   seen.lastpresent = headless::clock;
 }
 
-int PointerX() { return headless::pump(), input.x; }
-int PointerY() { return headless::pump(), input.y; }
-int PointerWheel() { return headless::pump(), input.wheel; }
-int ButtonDown(int button) {
-  headless::pump();
-  return button >= 1 && button <= 3 ? input.down[button] : 0;
+int PointerX() { return headless::called("PointerX"), headless::pump(), input.x; }
+int PointerY() { return headless::called("PointerY"), headless::pump(), input.y; }
+int PointerWheel() { return headless::called("PointerWheel"), headless::pump(), input.wheel; }
+int ButtonDown(int button) { return headless::called("ButtonDown", button), headless::pump(), inputdown(button); }
+bool CloseRequested() { return headless::called("CloseRequested"), headless::pump(), takeclose(); }
+
+std::int32_t ClockMs() { return headless::called("ClockMs"), headless::clock; }
+
+void SeedRandom(std::int32_t seed) {
+  headless::called("SeedRandom", seed);
+  rngseed(seed);
 }
-bool CloseRequested() { return headless::pump(), takeclose(); }
-
-std::int32_t ClockMs() { return headless::clock; }
-
-void SeedRandom(std::int32_t seed) { rngseed(seed); }
 
 double Uniform() {
   ++seen.draws;
@@ -150,5 +158,9 @@ int RandomInt(int lo, int hi) {
   ++seen.draws;
   if (headless::draws.empty()) return rngint(lo, hi);
   const headless::draw* d = headless::take(true);
-  return d ? static_cast<int>(d->value) : lo;
+  if (!d || d->value < lo || d->value > hi) {
+    seen.drawfault = true;
+    return lo;
+  }
+  return static_cast<int>(d->value);
 }

@@ -36,8 +36,9 @@ void setclock(std::int32_t now);
 void advance(std::int32_t ms);
 
 // Scripted draws: once any is queued, Uniform and RandomInt return the queued
-// results in order instead of the generator's. A draw of the wrong kind, or
-// one more than was queued, is recorded as a fault and returns 0.
+// results in order instead of the generator's. A draw of the wrong kind, one
+// outside the bounds asked for, or one more than was queued, is recorded as
+// a fault.
 struct draw {
   bool isint;
   double value;
@@ -57,7 +58,6 @@ struct record {
   int width = 0, height = 0, rate = 0;
   const char* title = "";
   int mousevisible = 1;
-  int queries = 0;      // input queries that processed messages
 };
 extern record seen;
 
@@ -67,5 +67,10 @@ extern void (*beforeflip)();
 
 // Called with every DrawRect, for tests that follow what is drawn where.
 extern void (*onrect)(int x, int y, int w, int h);
+
+// Called at the start of StartPlatform, SeedRandom, OpenWindow,
+// SetMouseVisible, ClockMs and each input query, with the function's name
+// and its argument (the button of ButtonDown), for tests of their order.
+extern void (*oncall)(const char* name, int arg);
 
 }  // namespace headless

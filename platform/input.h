@@ -3,6 +3,8 @@
 // trusted: a button held while activation changes could stay down for good.
 #pragma once
 
+#include "platform/platform.h"
+
 struct inputstate {
   int x = 0, y = 0;  // last reported pointer position
   int wheel = 0;     // running total of notches
@@ -16,7 +18,9 @@ inline void inputmove(int x, int y) { input.x = x; input.y = y; }
 inline void inputbutton(int button, int isdown) {
   if (button >= 1 && button <= 3) input.down[button] = isdown;
 }
-inline void inputwheel(int notches) { input.wheel += notches; }
+// The total wraps rather than overflows, however far the wheel turns.
+inline void inputwheel(int notches) { input.wheel = wrapadd(input.wheel, notches); }
+inline int inputdown(int button) { return button >= 1 && button <= 3 ? input.down[button] : 0; }
 
 // Activation lost or regained: no button is held and the wheel starts over.
 inline void inputactivation() {

@@ -41,6 +41,16 @@ bool CloseRequested();
 // Milliseconds as a signed 32-bit count that wraps; only differences count.
 std::int32_t ClockMs();
 
+// 32-bit sums and differences that wrap as the clock does, for clock
+// readings and running counts: taken in unsigned arithmetic, where wrapping
+// is defined, and read back as signed.
+inline std::int32_t wrapadd(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+inline std::int32_t wrapsub(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
 void SeedRandom(std::int32_t seed);
 double Uniform();               // uniform in [0, 1), never 1
 int RandomInt(int lo, int hi);  // uniform from lo to hi, both inclusive

@@ -100,7 +100,7 @@ void setupgl(int width, int height) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, fbstride);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
   glEnable(GL_TEXTURE_2D);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   glClearColor(0, 0, 0, 1);
@@ -144,8 +144,8 @@ void StartPlatform() {
 
 void OpenWindow(int width, int height, int rate, const char* title) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  // No alpha channel: the frame's unused fourth byte must never make the
-  // window see-through.
+  // No alpha channel is asked for, and the texture keeps none (GL_RGB8), so
+  // the frame's unused fourth byte can never make the window see-through.
   SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
   window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                             SDL_WINDOW_OPENGL);
@@ -177,10 +177,7 @@ void Flip(int) {
 int PointerX() { return pump(), input.x; }
 int PointerY() { return pump(), input.y; }
 int PointerWheel() { return pump(), input.wheel; }
-int ButtonDown(int button) {
-  pump();
-  return button >= 1 && button <= 3 ? input.down[button] : 0;
-}
+int ButtonDown(int button) { return pump(), inputdown(button); }
 bool CloseRequested() { return pump(), takeclose(); }
 
 // A steady clock, so the start-up seed differs from run to run.

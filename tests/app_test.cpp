@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/framebuffer.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
@@ -18,8 +21,29 @@ class program : public ::testing::Test {
   void SetUp() override { headless::reset(1000); }
 };
 
+// Each start-up call with what had been set up when it came: the type
+// count and a cell of the field, both left at stale values beforehand.
+struct call {
+  std::string name;
+  int arg, types, cell;
+  bool operator==(const call&) const = default;
+};
+std::vector<call> calls;
+
 TEST_F(program, starts_up_in_order) {
+  calls.clear();
+  count = 5;
+  grid[5][5] = 3;
+  headless::oncall = [](const char* name, int arg) { calls.push_back({name, arg, count, grid[5][5]}); };
   startup();
+  headless::oncall = nullptr;
+  std::vector<call> expected = {
+      {"StartPlatform", 0, 5, 3}, {"ClockMs", 0, 5, 3},       // the seed is the clock,
+      {"SeedRandom", 1000, 5, 3},                              // taken before the field
+      {"OpenWindow", 0, 5, 0},                                 // is cleared; the window
+      {"SetMouseVisible", 0, 12, 0},                           // before the types
+  };
+  EXPECT_EQ(calls, expected);
   EXPECT_TRUE(seen.opened);
   EXPECT_EQ(seen.width, 512);
   EXPECT_EQ(seen.height, 512);

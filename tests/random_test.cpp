@@ -52,6 +52,11 @@ TEST(random, scripted_draws_are_exact_and_counted) {
   EXPECT_FALSE(headless::seen.drawfault);
   Uniform();  // one more than was queued
   EXPECT_TRUE(headless::seen.drawfault);
+
+  headless::reset();
+  headless::script({headless::ri(2)});
+  RandomInt(0, 1);  // outside the bounds asked for
+  EXPECT_TRUE(headless::seen.drawfault);
 }
 
 }  // namespace

@@ -60,6 +60,8 @@ missing --sweeps|--seed 1|lines 64|--sweeps is missing
 negative --sweeps|--seed 1 --sweeps -1|lines 64|--sweeps must be
 non-numeric --sweeps|--seed 1 --sweeps 10x|lines 64|--sweeps must be
 unknown option|--seed 1 --sweeps 1 --fast|lines 64|unknown option --fast
+empty --png|--seed 1 --sweeps 1 --png ""|lines 64|--png needs a file name
+endless input|--seed 1 --sweeps 1 /dev/zero|true|line 1, column 1: unknown character 0x00
 missing file|--seed 1 --sweeps 1 "$work/nothere.txt"|true|cannot read .*nothere.txt: No such file
 directory|--seed 1 --sweeps 1 "$work/adir"|true|cannot read .*adir: Is a directory
 CASES

@@ -1,4 +1,6 @@
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "world.h"
 
@@ -31,6 +33,27 @@ TEST_F(tracker, double_clicks_are_timed_from_the_last_single_press) {
     EXPECT_EQ(dbl1, 0);
   }
   EXPECT_EQ(clicktime2, 0) << "buttons are timed independently";
+}
+
+std::vector<std::string> queries;
+
+// One query of each input per update, in a fixed order, and a fresh clock
+// reading for each press handled; here the clock moves 1 ms per reading.
+TEST_F(tracker, queries_the_platform_once_each_in_order) {
+  queries.clear();
+  headless::oncall = [](const char* name, int arg) {
+    queries.push_back(std::string(name) + (arg ? std::to_string(arg) : ""));
+    if (std::string(name) == "ClockMs") headless::advance(1);
+  };
+  headless::press(1);
+  headless::press(3);
+  update(1000);
+  headless::oncall = nullptr;
+  EXPECT_EQ(queries, (std::vector<std::string>{"ClockMs", "PointerX", "PointerY", "ButtonDown1", "ButtonDown2",
+                                               "ButtonDown3", "PointerWheel", "ClockMs", "ClockMs"}));
+  EXPECT_EQ(clicktime1, 1001);
+  EXPECT_EQ(presstime1, 1002);
+  EXPECT_EQ(presstime3, 1003);
 }
 
 TEST_F(tracker, double_clicks_across_the_wrap_of_the_clock) {

@@ -2,10 +2,12 @@
 //   grainpit-sim --seed N --sweeps K [--png FILE] [SCENE]
 // Loads SCENE (a file; standard input when absent or "-"), runs K sweeps
 // with the random source seeded with N, and prints the field as a scene.
-// --png also writes the last frame drawn, as the window shows the field.
+// --png also writes the field as the last sweep drew it, pixel for pixel as
+// the window shows it, without the pointer that the program draws over it.
 #include <stb/stb_image_write.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +63,7 @@ std::string parse(int argc, char** argv, options& o) {
       sweeps = true;
     } else if (arg == "--png") {
       o.png = argv[++a];
+      if (o.png.empty()) return "--png needs a file name";
     } else if (arg.size() > 1 && arg[0] == '-') {
       return "unknown option " + arg;
     } else if (scene) {
@@ -75,14 +78,20 @@ std::string parse(int argc, char** argv, options& o) {
   return "";
 }
 
-// The whole scene file, or standard input for "-"; "" or the reason it
-// cannot be read.
+std::string named(const std::string& path) { return path == "-" ? "standard input" : path; }
+
+// The scene file, or standard input for "-"; "" or the reason it cannot be
+// read. A scene has at most 64 lines of 64 characters and "\r\n": reading
+// stops one byte past that, which is enough for the scene check to refuse
+// it, so an endless or huge input is not read in whole.
 std::string slurp(const std::string& path, std::string& text) {
+  constexpr std::size_t most = 64 * 66 + 1;
   std::FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (!f) return std::strerror(errno);
   char chunk[4096];
   std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+  while (text.size() < most && (n = std::fread(chunk, 1, std::min(sizeof chunk, most - text.size()), f)) > 0)
+    text.append(chunk, n);
   std::string why = std::ferror(f) ? std::strerror(errno) : "";
   if (f != stdin) std::fclose(f);
   return why;
@@ -116,7 +125,7 @@ int main(int argc, char** argv) {
   options o;
   if (std::string why = parse(argc, argv, o); !why.empty()) return bad(why + " (" + usage + ")");
   std::string text;
-  if (std::string why = slurp(o.scene, text); !why.empty()) return bad("cannot read " + o.scene + ": " + why);
+  if (std::string why = slurp(o.scene, text); !why.empty()) return bad("cannot read " + named(o.scene) + ": " + why);
   headless::reset();
   StartPlatform();
   SeedRandom(o.seed);
@@ -124,7 +133,7 @@ int main(int argc, char** argv) {
   newparts();
   addtypes();
   if (std::string why = readscene(text); !why.empty())
-    return bad((o.scene == "-" ? "standard input" : o.scene) + ": " + why);
+    return bad(named(o.scene) + ": " + why);
   Cls();
   if (o.sweeps == 0) drawfield();
   for (long long k = 0; k < o.sweeps; ++k) {

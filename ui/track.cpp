@@ -33,12 +33,9 @@ button buttons[3] = {
 };
 
 // A press within dbltime of the last single press is a double click and
-// keeps that press as the start of the interval. The clock wraps, so the
-// difference is taken in unsigned arithmetic and read as signed.
+// keeps that press as the start of the interval.
 void handlepress(button& b, std::int32_t now) {
-  auto since = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                         static_cast<std::uint32_t>(b.clicktime));
-  if (since <= dbltime)
+  if (wrapsub(now, b.clicktime) <= dbltime)
     b.dbl = 1;
   else
     b.clicktime = now;
@@ -59,7 +56,7 @@ void newtrack() {
 
 void track() {
   std::int32_t now = ClockMs();
-  ++frames;
+  frames = wrapadd(frames, 1);  // after years of updates it wraps, never overflows
   int x = PointerX();
   int y = PointerY();
   movex = x - ptrx;
@@ -72,7 +69,7 @@ void track() {
     buttons[n].held = ButtonDown(n + 1);
   }
   wheel = PointerWheel();
-  wheelmove = lastwheel - wheel;
+  wheelmove = wrapsub(lastwheel, wheel);
   lastwheel = wheel;
   for (int n = 0; n < 3; ++n) {
     buttons[n].pressed = 0;
