@@ -15,6 +15,11 @@ void newgrid() {
   std::memset(done, 0, sizeof done);
 }
 
+void drawcell(int x, int y, const part& p) {
+  SetColor(p.r, p.g, p.b);
+  DrawRect(cell * x, cell * y, cell, cell);
+}
+
 namespace {
 
 // The particle is looked up when its cell's turn comes, so whatever earlier
@@ -25,9 +30,7 @@ void visit(int x, int y) {
   react(x, y, p);
   grid[x][y] = p->i;
   move(x, y, *p);
-  // Drawn where it was visited, even if it has just moved away.
-  SetColor(p->r, p->g, p->b);
-  DrawRect(cell * x, cell * y, cell, cell);
+  drawcell(x, y, *p);  // where it was visited, even if it has just moved away
 }
 
 }  // namespace

@@ -20,6 +20,11 @@ void newgrid();
 // (interleave(n / 64), interleave(n % 64)).
 inline int interleave(int k) { return 2 * k < side ? 2 * k : 2 * k - 63; }
 
+struct part;
+
+// Cell (x, y) as an 8 x 8 square in the colour of p.
+void drawcell(int x, int y, const part& p);
+
 // One step of the whole field: every cell visited once, changed, moved and
 // drawn as an 8 x 8 square; done all 0 again at the end.
 void sweep();

@@ -100,11 +100,7 @@ std::string slurp(const std::string& path, std::string& text) {
 // With no sweep run the frame is still empty: draw the field as it is.
 void drawfield() {
   for (int x = 0; x < side; ++x)
-    for (int y = 0; y < side; ++y) {
-      const part& p = *parts[grid[x][y]];
-      SetColor(p.r, p.g, p.b);
-      DrawRect(cell * x, cell * y, cell, cell);
-    }
+    for (int y = 0; y < side; ++y) drawcell(x, y, *parts[grid[x][y]]);
 }
 
 bool writepng(const std::string& path) {
