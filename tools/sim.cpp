@@ -6,8 +6,8 @@
 // the window shows it, without the pointer that the program draws over it.
 #include <stb/stb_image_write.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
