@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 pixel screen[fbsize * fbstride];
 std::uint64_t lit[fbblocks];
@@ -21,7 +22,7 @@ void light(int x0, int y0, int x1, int y1) {
 }  // namespace
 
 void fbclear() {
-  std::memset(screen, 0, sizeof screen);
+  std::fill(std::begin(screen), std::end(screen), rgb(0, 0, 0));
   std::memset(lit, 0, sizeof lit);
 }
 

@@ -11,12 +11,13 @@ constexpr int fbsize = 512;
 // row lets the sweep's column-wise drawing stay in the cache.
 constexpr int fbstride = fbsize + 16;
 
-// One pixel as the bytes R, G, B and an unused fourth in memory, the layout
-// OpenGL uploads. Black is all zero bits, so clearing is a plain memset.
+// One pixel as the bytes R, G, B, A in memory, the layout OpenGL uploads;
+// always opaque, so no window system can ever show through.
 using pixel = std::uint32_t;
 
 inline pixel rgb(int r, int g, int b) {
-  return static_cast<pixel>(r & 255) | static_cast<pixel>(g & 255) << 8 | static_cast<pixel>(b & 255) << 16;
+  return static_cast<pixel>(r & 255) | static_cast<pixel>(g & 255) << 8 |
+         static_cast<pixel>(b & 255) << 16 | pixel{255} << 24;
 }
 
 struct colour {

@@ -100,7 +100,7 @@ void setupgl(int width, int height) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, fbstride);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, fbsize, fbsize, 0, GL_RGBA, GL_UNSIGNED_BYTE, screen);
   glEnable(GL_TEXTURE_2D);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   glClearColor(0, 0, 0, 1);
@@ -144,9 +144,7 @@ void StartPlatform() {
 
 void OpenWindow(int width, int height, int rate, const char* title) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  // No alpha channel is asked for, and the texture keeps none (GL_RGB8), so
-  // the frame's unused fourth byte can never make the window see-through.
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque window
   window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                             SDL_WINDOW_OPENGL);
   if (!window) fail();
