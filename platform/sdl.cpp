@@ -6,8 +6,10 @@
 
 #include <bit>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/framebuffer.h"
 #include "platform/input.h"
@@ -21,9 +23,56 @@ SDL_Window* window = nullptr;
 pacing pace;
 GLuint texture = 0;
 
-[[noreturn]] void fail() {
-  std::fprintf(stderr, "grainpit: cannot open the window: %s\n", SDL_GetError());
+// The one line a user sees when no window can be shown, then exit status 1.
+[[noreturn]] void fail(const char* format, ...) {
+  char why[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(why, sizeof why, format, args);
+  va_end(args);
+  std::fprintf(stderr, "grainpit: cannot open the window: %s\n", why);
   std::exit(1);
+}
+
+// A variable of the environment, or null when it is unset or empty.
+const char* setting(const char* name) {
+  const char* value = SDL_getenv(name);
+  return value && *value ? value : nullptr;
+}
+
+bool startdriver(const char* driver) {
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+  return SDL_Init(SDL_INIT_VIDEO) == 0;
+}
+
+// Without a Wayland runtime directory the Wayland client library cannot find
+// a display by name, and it says so on stderr in its own words.
+bool waylandfindable(const char* display) {
+  return display[0] == '/' || setting("XDG_RUNTIME_DIR");
+}
+
+// Left to itself, SDL falls back to drivers that show nothing (off-screen,
+// dummy) when no display answers, and the program would run on unseen. So
+// only the displays the environment names are tried, X11 first as SDL does,
+// and a driver that shows nothing is refused even when asked for by name.
+void startvideo() {
+  if (const char* forced = setting("SDL_VIDEODRIVER")) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_VIDEODRIVER=%s: %s", forced, SDL_GetError());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy"))
+      fail("SDL_VIDEODRIVER=%s shows no window", forced);
+    return;
+  }
+  const char* x11 = setting("DISPLAY");
+  const char* wayland = setting("WAYLAND_DISPLAY");
+  if (!x11 && !wayland) fail("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+  if (x11 && startdriver("x11")) return;
+  if (wayland && !waylandfindable(wayland))
+    fail("WAYLAND_DISPLAY=%s is set but XDG_RUNTIME_DIR is not", wayland);
+  if (wayland && startdriver("wayland")) return;
+  if (x11 && wayland) fail("neither the X display %s nor the Wayland display %s answers", x11, wayland);
+  if (x11) fail("the X display %s does not answer", x11);
+  fail("the Wayland display %s does not answer", wayland);
 }
 
 int buttonnumber(Uint8 sdlbutton) {
@@ -138,17 +187,14 @@ void render() {
 
 }  // namespace
 
-void StartPlatform() {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) fail();
-}
+void StartPlatform() { startvideo(); }
 
 void OpenWindow(int width, int height, int rate, const char* title) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque window
   window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                             SDL_WINDOW_OPENGL);
-  if (!window) fail();
-  if (!SDL_GL_CreateContext(window)) fail();
+  if (!window || !SDL_GL_CreateContext(window)) fail("no OpenGL on this display: %s", SDL_GetError());
   SDL_GL_SetSwapInterval(0);  // may be refused by a software renderer: harmless
   setupgl(width, height);
   fbclear();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Grainpit and opens its window.
+# Builds the program alone and opens its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
+scripts/build.sh grainpit
 exec build/grainpit

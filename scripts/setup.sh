@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs every Debian package Grainpit needs to build, test, benchmark and
-# package, skipping what is already present. Uses sudo when not root.
+# Installs the Debian packages Grainpit needs, skipping what is already
+# present. Uses sudo when not root.
+#   scripts/setup.sh build   what building and running the program needs
+#   scripts/setup.sh         that and what the tests, benchmarks and
+#                            packages need to run
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config
-  libsdl2-dev libgl-dev libstb-dev
-  googletest libgtest-dev libbenchmark-dev
-  xvfb openbox xdotool x11-utils wmctrl imagemagick libx11-dev libxfixes-dev
-  desktop-file-utils dpkg-dev file python3
+# To build every target and run the program.
+build=(
+  g++ cmake ninja-build pkg-config python3
+  libsdl2-dev libgl-dev libstb-dev googletest libgtest-dev libbenchmark-dev
+  libx11-dev libxfixes-dev imagemagick
+  libdecor-0-plugin-1-cairo  # the window's frame under Wayland
 )
+# To test, measure and package it.
+tests=(
+  xvfb openbox xdotool x11-utils wmctrl
+  desktop-file-utils dpkg-dev file
+)
+
+packages=("${build[@]}")
+[ "${1:-}" = build ] || packages+=("${tests[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 # tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/setup.sh
 scripts/build.sh
 (cd build && ctest --output-on-failure -j2)
 

@@ -66,6 +66,13 @@ missing file|--seed 1 --sweeps 1 "$work/nothere.txt"|true|cannot read .*nothere.
 directory|--seed 1 --sweeps 1 "$work/adir"|true|cannot read .*adir: Is a directory
 CASES
 
+# Asking for help is not a mistake: the usage goes to stdout, exit status 0.
+for flag in --help -h; do
+  "$sim" "$flag" >"$work/out" 2>"$work/err" || fail "$flag: exit status $?"
+  grep -q '^usage: grainpit-sim --seed N --sweeps K' "$work/out" || fail "$flag: no usage on stdout"
+  [ -s "$work/err" ] && fail "$flag: wrote to stderr"
+done
+
 # A good run writes the PNG it was asked for.
 "$sim" --seed 1 --sweeps 2 --png "$work/f.png" "$work/good.txt" >/dev/null || fail "good run failed"
 [ "$(head -c 8 "$work/f.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "no PNG written"

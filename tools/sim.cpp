@@ -30,9 +30,18 @@ struct options {
   long long sweeps = 0;
   std::string png;
   std::string scene = "-";
+  bool help = false;
 };
 
 const char usage[] = "usage: grainpit-sim --seed N --sweeps K [--png FILE] [SCENE]";
+const char help[] =
+    "Runs the sandbox without a window: loads SCENE (64 lines of 64 characters;\n"
+    "standard input when absent or -), seeds the random source with N, runs K\n"
+    "sweeps and prints the field in the same format.\n"
+    "  --png FILE  also write the field as the last sweep drew it\n"
+    "  -h, --help  print this and exit\n"
+    "Characters: . empty  # wall  s sand  w water  o oil  + salt  p plant  f fire\n"
+    "            = saltwater  g glass  ~ steam  * flame\n";
 
 int bad(const std::string& message) {
   std::cerr << "grainpit-sim: " << message << "\n";
@@ -53,7 +62,10 @@ std::string parse(int argc, char** argv, options& o) {
     bool valued = arg == "--seed" || arg == "--sweeps" || arg == "--png";
     if (valued && a + 1 == argc) return arg + " needs a value";
     long long v = 0;
-    if (arg == "--seed") {
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+      return "";
+    } else if (arg == "--seed") {
       if (!number(argv[++a], INT32_MIN, INT32_MAX, v)) return "--seed must be a 32-bit integer, not '" + std::string(argv[a]) + "'";
       o.seed = static_cast<std::int32_t>(v);
       seed = true;
@@ -120,6 +132,10 @@ bool writepng(const std::string& path) {
 int main(int argc, char** argv) {
   options o;
   if (std::string why = parse(argc, argv, o); !why.empty()) return bad(why + " (" + usage + ")");
+  if (o.help) {
+    std::cout << usage << "\n" << help;
+    return 0;
+  }
   std::string text;
   if (std::string why = slurp(o.scene, text); !why.empty()) return bad("cannot read " + named(o.scene) + ": " + why);
   headless::reset();
