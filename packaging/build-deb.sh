@@ -4,9 +4,10 @@
 # how long each step took.
 #   packaging/build-deb.sh [--install] [BUILDDIR]
 # BUILDDIR defaults to build/. With --install it then also installs the
-# package with dpkg -i (as root, or through sudo), checks that the installed
-# /usr/bin/grainpit opens its window under Xvfb and removes the package
-# again. It refuses to when grainpit is already installed on the machine.
+# package with dpkg -i (as root, or through sudo), checks that the program
+# the menu entry starts, looked up on the PATH Debian gives a login session,
+# opens its window under Xvfb, and removes the package again. It refuses to
+# when grainpit is already installed on the machine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 install=0
@@ -49,7 +50,15 @@ fi
 echo "== dpkg -i"
 step "dpkg -i" $sudo dpkg -i "$deb"
 status=0
-"$here/window-check.sh" /usr/bin/grainpit || status=1
+exec=$(sed -n 's/^Exec=//p' /usr/share/applications/org.example.grainpit.desktop)
+path=$(sed -n 's/^ENV_PATH[[:space:]]*PATH=//p' /etc/login.defs)
+if program=$(PATH=$path command -v "$exec"); then
+  echo "the menu entry's $exec is $program"
+  "$here/window-check.sh" "$program" || status=1
+else
+  echo "FAIL: the menu entry's $exec is not on $path"
+  status=1
+fi
 echo "== dpkg -r"
 step "dpkg -r" $sudo dpkg -r grainpit
 exit "$status"

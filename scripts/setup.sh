@@ -17,6 +17,7 @@ build=(
 tests=(
   xvfb openbox xdotool x11-utils wmctrl
   desktop-file-utils dpkg-dev file
+  lintian appstream groff-base  # checking the package, its metainfo and man page
 )
 
 packages=("${build[@]}")
