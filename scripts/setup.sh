@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Grainpit needs, skipping what is already
 # present. Uses sudo when not root.
-#   scripts/setup.sh build   what building and running the program needs
+#   scripts/setup.sh build   what building, packaging and running the program needs
 #   scripts/setup.sh         that and what the tests, benchmarks and
 #                            packages need to run
 set -euo pipefail
@@ -12,11 +12,12 @@ build=(
   libsdl2-dev libgl-dev libstb-dev googletest libgtest-dev libbenchmark-dev
   libx11-dev libxfixes-dev imagemagick
   libdecor-0-plugin-1-cairo  # the window's frame under Wayland
+  dpkg-dev file  # cpack's Debian package
 )
 # To test, measure and package it.
 tests=(
   xvfb openbox xdotool x11-utils wmctrl
-  desktop-file-utils dpkg-dev file
+  desktop-file-utils
   lintian appstream groff-base  # checking the package, its metainfo and man page
 )
 
