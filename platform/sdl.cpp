@@ -40,8 +40,10 @@ const char* setting(const char* name) {
   return value && *value ? value : nullptr;
 }
 
+// Overriding, since SDL otherwise lets an empty SDL_VIDEODRIVER win over the
+// hint and then tries every driver, off-screen included.
 bool startdriver(const char* driver) {
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver, SDL_HINT_OVERRIDE);
   return SDL_Init(SDL_INIT_VIDEO) == 0;
 }
 

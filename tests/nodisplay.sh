@@ -46,6 +46,7 @@ no display||no display (neither DISPLAY nor WAYLAND_DISPLAY is set)
 no display, a runtime directory|XDG_RUNTIME_DIR=$work/runtime|no display (neither DISPLAY nor WAYLAND_DISPLAY is set)
 no X server on the display|DISPLAY=:$free|the X display :$free does not answer
 no X server, a runtime directory|DISPLAY=:$free XDG_RUNTIME_DIR=$work/runtime|the X display :$free does not answer
+no X server, SDL_VIDEODRIVER empty|DISPLAY=:$free SDL_VIDEODRIVER=|the X display :$free does not answer
 no Wayland compositor|WAYLAND_DISPLAY=wayland-$free XDG_RUNTIME_DIR=$work/runtime|the Wayland display wayland-$free does not answer
 Wayland display, no runtime directory|WAYLAND_DISPLAY=wayland-0|WAYLAND_DISPLAY=wayland-0 is set but XDG_RUNTIME_DIR is not
 neither display answers|DISPLAY=:$free WAYLAND_DISPLAY=wayland-$free XDG_RUNTIME_DIR=$work/runtime|neither the X display :$free nor the Wayland display wayland-$free answers
