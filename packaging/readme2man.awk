@@ -12,7 +12,7 @@ FNR == NR {
 }
 /^@README / {
   name = substr($0, 9)
-  if (!(name in readme)) { print "README.md has no section '" name "'" > "/dev/stderr"; failed = 1; exit 1 }
+  if (!(name in readme)) { print "README.md has no section '" name "'" > "/dev/stderr"; exit 1 }
   convert(readme[name])
   next
 }
@@ -20,7 +20,6 @@ FNR == NR {
   gsub(/@VERSION@/, version); gsub(/@DATE@/, date); gsub(/@CONTACT@/, contact)
   print
 }
-END { if (failed) exit 1 }
 
 # Markdown's inline marks and the characters roff treats specially.
 function inline(s) {
