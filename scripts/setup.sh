@@ -6,7 +6,7 @@
 #                            packages need to run
 set -euo pipefail
 
-# To build every target and run the program.
+# To build every target, run the program and make its Debian package.
 build=(
   g++ cmake ninja-build pkg-config python3
   libsdl2-dev libgl-dev libstb-dev googletest libgtest-dev libbenchmark-dev
@@ -14,7 +14,7 @@ build=(
   libdecor-0-plugin-1-cairo  # the window's frame under Wayland
   dpkg-dev file  # cpack's Debian package
 )
-# To test, measure and package it.
+# To test and measure it, and to check the package.
 tests=(
   xvfb openbox xdotool x11-utils wmctrl
   desktop-file-utils
