@@ -2,7 +2,8 @@
 # Installs the Debian packages Grainpit needs, skipping what is already
 # present. Uses sudo when not root.
 #   scripts/setup.sh build   what building, packaging and running the program needs
-#   scripts/setup.sh         that and what the tests, benchmarks and
+#   scripts/setup.sh web     what building the web page and its tests need
+#   scripts/setup.sh         all of it: also what the tests, benchmarks and
 #                            packages need to run
 set -euo pipefail
 
@@ -21,8 +22,15 @@ tests=(
   lintian appstream groff-base  # checking the package, its metainfo and man page
 )
 
+# To build the web page (scripts/build-web.sh) and test it in a browser.
+web=(emscripten node-acorn chromium)
+
 packages=("${build[@]}")
 [ "${1:-}" = build ] || packages+=("${tests[@]}")
+case "${1:-}" in
+  web) packages=("${web[@]}") ;;
+  "") packages+=("${web[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,80 @@
+// The page's side of the web backend (platform/web.cpp): it queues the
+// canvas's pointer, wheel and focus events as they come, puts the memory
+// frame on the canvas, hides the system pointer and reads the clock. What an
+// event means for the buttons is decided in platform/webinput.cpp.
+mergeInto(LibraryManager.library, {
+  $web: {canvas: null, context: null, image: null, queue: []},
+
+  webstart__deps: ['$web'],
+  webstart: function () {
+    var canvas = document.getElementById('field');
+    web.canvas = canvas;
+    web.context = canvas.getContext('2d', {alpha: false});
+    window.grainpitFrames = 0;
+
+    // Kinds as in webinput.h: 0 pointer, 1 cancel, 2 wheel, 3 focus.
+    function pointer(kind) {
+      return function (e) {
+        // While a button is held the canvas keeps the pointer, so a drag
+        // that leaves it goes on reporting positions, as on the desktop.
+        if (e.type == 'pointerdown') canvas.setPointerCapture(e.pointerId);
+        var r = canvas.getBoundingClientRect();
+        web.queue.push([kind, (e.clientX - r.left) * canvas.width / r.width,
+                        (e.clientY - r.top) * canvas.height / r.height, e.button, e.buttons,
+                        e.pointerType == 'mouse' ? 1 : 0, e.isPrimary ? 1 : 0, 0, 0, 0]);
+      };
+    }
+    ['pointerdown', 'pointermove', 'pointerup'].forEach(function (type) {
+      canvas.addEventListener(type, pointer(0));
+    });
+    canvas.addEventListener('pointercancel', pointer(1));
+    canvas.addEventListener('wheel', function (e) {
+      e.preventDefault();  // counted, never scrolls the page
+      var rotation = 'wheelDeltaY' in e ? e.wheelDeltaY : NaN;
+      web.queue.push([2, 0, 0, -1, 0, 1, 1, rotation, e.deltaY, e.deltaMode]);
+    }, {passive: false});
+    function focus() { web.queue.push([3, 0, 0, -1, 0, 1, 1, 0, 0, 0]); }
+    window.addEventListener('blur', focus);
+    window.addEventListener('focus', focus);
+
+    // No context menu, auto-scroll, paste, selection or dragging over the
+    // field: its buttons are the program's.
+    ['contextmenu', 'mousedown', 'auxclick', 'dragstart', 'selectstart'].forEach(function (type) {
+      canvas.addEventListener(type, function (e) { e.preventDefault(); });
+    });
+  },
+
+  webopen__deps: ['$web'],
+  webopen: function (title, width, height) {
+    document.title = UTF8ToString(title);
+    web.canvas.width = width;
+    web.canvas.height = height;
+  },
+
+  webcursor__deps: ['$web'],
+  webcursor: function (visible) {
+    web.canvas.style.cursor = visible ? '' : 'none';
+  },
+
+  // The frame's rows lie stride pixels apart in memory: the image spans the
+  // whole stride, and only its first size columns are put on the canvas.
+  webpresent__deps: ['$web'],
+  webpresent: function (frame, stride, size) {
+    if (!web.image)
+      web.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, frame, stride * size * 4), stride, size);
+    web.context.putImageData(web.image, 0, 0, 0, 0, size, size);
+    window.grainpitFrames++;
+  },
+
+  webclock: function () {
+    return performance.timeOrigin + performance.now();
+  },
+
+  webnext__deps: ['$web'],
+  webnext: function (out) {
+    var e = web.queue.shift();
+    if (!e) return 0;
+    for (var k = 0; k < e.length; k++) HEAPF64[(out >> 3) + k] = e[k];
+    return 1;
+  },
+});
