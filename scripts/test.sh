@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Grainpit and runs every test: the unit and tool tests, the tests in
 # a real window (which start their own X server), and the unit and tool
-# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the web page in a headless browser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,3 +13,7 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRAINPIT_SANITI
   -DGRAINPIT_WINDOW_TESTS=OFF >/dev/null
 cmake --build build-sanitize
 (cd build-sanitize && ctest --output-on-failure -j2)
+
+# The web page, built with emscripten and tested in headless Chromium.
+scripts/build-web.sh
+(cd build-web && ctest --output-on-failure)
