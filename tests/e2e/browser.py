@@ -50,9 +50,10 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 class Page(harness.Session):
     """The site served, Chromium showing it, for one with-block."""
 
-    def __init__(self, window=(1280, 1024), scale=1):
+    def __init__(self, window=(1280, 1024), scale=1, prelude=None):
         self.window = window
         self.scale = scale  # device pixels per CSS pixel
+        self.prelude = prelude  # JavaScript run before the page's own, for measuring
         self.procs = []
         self.last = None
         self.server = None
@@ -76,6 +77,8 @@ class Page(harness.Session):
         if self.scale != 1:
             self.page("Emulation.setDeviceMetricsOverride", width=0, height=0,
                       deviceScaleFactor=self.scale, mobile=False)
+        if self.prelude:
+            self.page("Page.addScriptToEvaluateOnNewDocument", source=self.prelude)
         self.page("Page.navigate", url=self.url)
         harness.poll(lambda: self.js("window.grainpitFrames > 0"), "the first frame")
         box = self.js("(r => [r.left, r.top, r.width, r.height])"
