@@ -13,7 +13,8 @@ then, in one browser, the frames per second from window.grainpitFrames and
 the CPU time (utime + stime from /proc) per frame of the page's renderer
 process and of all of Chromium's processes, with the field empty, with a
 busy field painted through real mouse events (bench/windowbench.py's
-paint_busy), and, for comparison, the same browser showing about:blank.
+paint_busy), and, for comparison, the same browser showing about:blank;
+and the intervals between presents, from the page's clock.
 
 A measuring script, not a test: the machine's load shows in the figures,
 so it is printed with them.
@@ -33,10 +34,13 @@ sys.path.insert(0, os.path.join(REPO, "bench"))
 import browser as b  # noqa: E402  (needs the path above)
 import windowbench as wb  # noqa: E402
 
-# Notes the page's clock when the first frame is presented.
-FIRST = """(() => { let n = 0;
+# Notes the page's clock when the first frame is presented, and when each
+# frame is presented while window.presents is a list.
+PRESENTS = """(() => { let n = 0;
   Object.defineProperty(window, 'grainpitFrames', {configurable: true, get: () => n,
-    set: v => { n = v; if (v === 1 && window.firstFrameAt === undefined) window.firstFrameAt = performance.now(); }});
+    set: v => { n = v; const t = performance.now();
+      if (v === 1 && window.firstFrameAt === undefined) window.firstFrameAt = t;
+      if (window.presents) window.presents.push(t); }});
 })();"""
 
 
@@ -93,9 +97,9 @@ class Driven(b.Page):
     def measure(self, seconds, what, counting=True):
         renderers = {pid for pid, renders in self.group() if renders}
         c0 = self.cpu()
-        f0, t0 = self.js("[window.grainpitFrames || 0, performance.now()]")
+        f0, t0 = self.js("window.presents = []; [window.grainpitFrames || 0, performance.now()]")
         time.sleep(seconds)
-        f1, t1 = self.js("[window.grainpitFrames || 0, performance.now()]")
+        f1, t1, presents = self.js("[window.grainpitFrames || 0, performance.now(), window.presents || []]")
         c1 = self.cpu()
         used = {pid: c1[pid] - c0.get(pid, 0) for pid in c1}
         frames, elapsed = f1 - f0, (t1 - t0) / 1000
@@ -107,6 +111,8 @@ class Driven(b.Page):
                      f"renderer {1000 * renderer / frames:.2f} ms, all of Chromium {1000 * total / frames:.2f} ms; ")
         line += f"CPU share: renderer {100 * renderer / elapsed:.1f}%, all {100 * total / elapsed:.1f}%"
         print(line)
+        if counting:
+            print("  " + wb.describe(wb.summary([t * 1e6 for t in presents])))
 
 
 def sizes(site):
@@ -135,13 +141,13 @@ def main():
 
     firsts = []
     for _ in range(args.starts):
-        with Driven(prelude=FIRST) as p:
+        with Driven(prelude=PRESENTS) as p:
             firsts.append(p.js("firstFrameAt"))
     firsts.sort()
     print(f"navigation to first frame over {len(firsts)} cold starts: median {statistics.median(firsts):.0f} ms, "
           f"min {firsts[0]:.0f}, max {firsts[-1]:.0f} ({', '.join(f'{t:.0f}' for t in firsts)})")
 
-    with Driven() as p:
+    with Driven(prelude=PRESENTS) as p:
         p.page("Page.bringToFront")
         p.move(256, 256)
         time.sleep(1)

@@ -57,7 +57,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // The frame's rows lie stride pixels apart in memory: the image spans the
-  // whole stride, and only its first size columns are put on the canvas.
+  // whole stride, and only its first size columns are put on the canvas. The
+  // image is a view of the program's memory, made once: that memory is
+  // never grown, so the view stays valid.
   webpresent__deps: ['$web'],
   webpresent: function (frame, stride, size) {
     if (!web.image)
