@@ -22,8 +22,9 @@ tests=(
   lintian appstream groff-base  # checking the package, its metainfo and man page
 )
 
-# To build the web page (scripts/build-web.sh) and test it in a browser.
-web=(emscripten node-acorn chromium)
+# To build the web page (scripts/build-web.sh), serve it and test it in a
+# browser.
+web=(emscripten node-acorn cmake ninja-build python3 chromium imagemagick)
 
 packages=("${build[@]}")
 [ "${1:-}" = build ] || packages+=("${tests[@]}")
