@@ -138,6 +138,19 @@ class Page(harness.Session):
     def alive(self):
         return self.proc.poll() is None
 
+    def logs(self):
+        """Chromium's output, then what the page said on its console and the
+        exceptions it threw, for a failure report."""
+        said = []
+        for e in self.events:
+            if e.get("method") == "Runtime.consoleAPICalled":
+                said.append(" ".join(str(a.get("value", a.get("description", ""))) for a in e["params"]["args"]))
+            elif e.get("method") == "Runtime.exceptionThrown":
+                details = e["params"]["exceptionDetails"]
+                said.append(details.get("exception", {}).get("description", details.get("text", "")))
+        page = "".join(line + "\n" for line in said[-20:])
+        return harness.Session.logs(self) + (f"--- the page's console\n{page}" if page else "")
+
     # -- the DevTools protocol -----------------------------------------------
 
     def call(self, method, session=None, timeout=harness.TIMEOUT, **params):
