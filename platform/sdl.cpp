@@ -31,6 +31,12 @@ GLuint texture = 0;
   std::vsnprintf(why, sizeof why, format, args);
   va_end(args);
   std::fprintf(stderr, "grainpit: cannot open the window: %s\n", why);
+#ifdef _WIN32
+  // A Windows program with a window has no console: say it in a message box.
+  char line[600];
+  std::snprintf(line, sizeof line, "grainpit: cannot open the window: %s", why);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Grainpit", line, nullptr);
+#endif
   std::exit(1);
 }
 
@@ -47,11 +53,14 @@ bool startdriver(const char* driver) {
   return SDL_Init(SDL_INIT_VIDEO) == 0;
 }
 
+#ifndef _WIN32
+
 // Without a Wayland runtime directory the Wayland client library cannot find
 // a display by name, and it says so on stderr in its own words.
 bool waylandfindable(const char* display) {
   return display[0] == '/' || setting("XDG_RUNTIME_DIR");
 }
+#endif
 
 // Left to itself, SDL falls back to drivers that show nothing (off-screen,
 // dummy) when no display answers, and the program would run on unseen. So
@@ -65,6 +74,11 @@ void startvideo() {
       fail("SDL_VIDEODRIVER=%s shows no window", forced);
     return;
   }
+#ifdef _WIN32
+  // Windows has one window system, and SDL one driver for it. Wine hands
+  // the X display's name down in DISPLAY, which means nothing here.
+  if (!startdriver("windows")) fail("%s", SDL_GetError());
+#else
   const char* x11 = setting("DISPLAY");
   const char* wayland = setting("WAYLAND_DISPLAY");
   if (!x11 && !wayland) fail("no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
@@ -75,6 +89,7 @@ void startvideo() {
   if (x11 && wayland) fail("neither the X display %s nor the Wayland display %s answers", x11, wayland);
   if (x11) fail("the X display %s does not answer", x11);
   fail("the Wayland display %s does not answer", wayland);
+#endif
 }
 
 int buttonnumber(Uint8 sdlbutton) {
@@ -192,6 +207,10 @@ void render() {
 void StartPlatform() { startvideo(); }
 
 void OpenWindow(int width, int height, int rate, const char* title) {
+  // A click that activates the window counts like any other, as on X. On
+  // Windows SDL would drop it, and when that click began before activation
+  // changed, keep its button down and drop the next real press as well.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque window
   window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,

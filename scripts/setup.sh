@@ -3,6 +3,7 @@
 # present. Uses sudo when not root.
 #   scripts/setup.sh build   what building, packaging and running the program needs
 #   scripts/setup.sh web     what building the web page and its tests need
+#   scripts/setup.sh windows what building and testing the Windows program needs
 #   scripts/setup.sh         all of it: also what the tests, benchmarks and
 #                            packages need to run
 set -euo pipefail
@@ -26,11 +27,17 @@ tests=(
 # browser.
 web=(emscripten node-acorn cmake ninja-build python3 chromium imagemagick)
 
+# To cross-build the Windows program, zip and installer
+# (scripts/build-windows.sh), and to run and test them under Wine. SDL2 for
+# Windows is built from its Debian source, which dpkg-dev unpacks.
+windows=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip unzip)
+
 packages=("${build[@]}")
 [ "${1:-}" = build ] || packages+=("${tests[@]}")
 case "${1:-}" in
   web) packages=("${web[@]}") ;;
-  "") packages+=("${web[@]}") ;;
+  windows) packages+=("${windows[@]}") ;;
+  "") packages+=("${web[@]}" "${windows[@]}") ;;
 esac
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Grainpit and runs every test: the unit and tool tests, the tests in
 # a real window (which start their own X server), and the unit and tool
-# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the web page in a headless browser.
+# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# web page in a headless browser, and the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,3 +17,8 @@ cmake --build build-sanitize
 # The web page, built with emscripten and tested in headless Chromium.
 scripts/build-web.sh
 (cd build-web && ctest --output-on-failure)
+
+# The Windows build under Wine: unit and tool tests, window tests and the
+# installer.
+scripts/build-windows.sh
+(cd build-windows && ctest --output-on-failure -j2)

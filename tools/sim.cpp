@@ -5,6 +5,10 @@
 // --png also writes the field as the last sweep drew it, pixel for pixel as
 // the window shows it, without the pointer that the program draws over it.
 #include <stb/stb_image_write.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -127,9 +131,20 @@ bool writepng(const std::string& path) {
   return stbi_write_png(path.c_str(), fbsize, fbsize, 3, rgb.data(), fbsize * 3) != 0;
 }
 
+// Scenes are read and fields written byte for byte, as on Linux: on
+// Windows standard input and output would turn line ends into CR LF and end
+// at a Ctrl-Z byte.
+void binarystdio() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  binarystdio();
   options o;
   if (std::string why = parse(argc, argv, o); !why.empty()) return bad(why + " (" + usage + ")");
   if (o.help) {

@@ -12,8 +12,10 @@ program's own proof of progress: once it is seen at a new position, a frame
 has sampled that position. Only where none of it can show (the pointer far
 outside the window) does a wait last a fixed few frames' time.
 
-Each test file is run as `python3 FILE PROGRAM [HELPER...]`; set
-GRAINPIT_E2E_SHOTS to a directory to keep the screenshots a test names.
+Each test file is run as `python3 FILE [LAUNCHER... --] PROGRAM [HELPER...]`;
+a launcher, such as `wine`, starts the program, and the helpers that are
+built for the same system (LAUNCHER). Set GRAINPIT_E2E_SHOTS to a
+directory to keep the screenshots a test names.
 """
 
 import ctypes
@@ -35,8 +37,9 @@ from expect import (  # noqa: F401
 
 TIMEOUT = 30.0  # seconds for anything the program should show promptly
 
-PROGRAM = None  # set by main() from the command line
-HELPERS = []
+PROGRAM = None  # set by main() from the command line: the words that start it
+HELPERS = []  # paths
+LAUNCHER = []  # the words before the program and the helpers built with it
 
 
 def _die_with_parent():
@@ -48,14 +51,14 @@ class Session:
     """Xvfb + openbox + the program, for one with-block."""
 
     def __init__(self, program=None, screen=(1280, 1024)):
-        self.program = program or PROGRAM
+        self.program = program or PROGRAM  # a command, as a list
         self.screen = screen
         self.procs = []
         self.last = None
         self.tmp = tempfile.mkdtemp(prefix="grainpit-e2e-")
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("WAYLAND_DISPLAY", "SESSION_MANAGER", "XAUTHORITY", "DISPLAY")}
-        self.env.update(SDL_VIDEODRIVER="x11", XDG_CONFIG_HOME=self.tmp, XDG_CACHE_HOME=self.tmp)
+        self.env.update(XDG_CONFIG_HOME=self.tmp, XDG_CACHE_HOME=self.tmp)
 
     # -- processes ---------------------------------------------------------
 
@@ -128,7 +131,7 @@ class Session:
         # Out of the window's way, so the program sees no movement until a
         # test moves the pointer, and draws its pointer at (0, 0).
         self.xdo("mousemove", 0, 0)
-        self.proc = self.spawn([self.program], "grainpit")
+        self.proc = self.spawn(self.program, "grainpit")
         self.wid = poll(self._find_window, "the Grainpit window")
         self.wait(lambda f: self.pointer_at(f, 0, 0), "the first frame")
         self.origin = self.geometry()[:2]
@@ -309,11 +312,16 @@ def poll(find, what, timeout=TIMEOUT):
 
 
 def main():
-    """Runs the calling file's tests with the program path from argv."""
-    global PROGRAM, HELPERS
-    if len(sys.argv) < 2:
-        sys.exit(f"usage: {sys.argv[0]} PROGRAM [HELPER...]")
-    PROGRAM, HELPERS = os.path.abspath(sys.argv[1]), [os.path.abspath(a) for a in sys.argv[2:]]
+    """Runs the calling file's tests with the program (and the launcher
+    that starts it, if any) from argv."""
+    global PROGRAM, HELPERS, LAUNCHER
+    args = sys.argv[1:]
+    if "--" in args:
+        LAUNCHER, args = args[:args.index("--")], args[args.index("--") + 1:]
+    if not args:
+        sys.exit(f"usage: {sys.argv[0]} [LAUNCHER... --] PROGRAM [HELPER...]")
+    PROGRAM = [*LAUNCHER, os.path.abspath(args[0])]
+    HELPERS = [os.path.abspath(a) for a in args[1:]]
     # Stopped politely, still clean up; ctest's time-out kills outright, and
     # then the children's parent-death signal does it.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))

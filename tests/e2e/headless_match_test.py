@@ -44,8 +44,8 @@ def paint_and_compare(test, s, sim, shot="headless-match-window"):
         png = os.path.join(tmp, "headless.png")
         # Wall and plant with no water neither move nor react: one sweep
         # draws the field as it is.
-        subprocess.run([sim, "--seed", "1", "--sweeps", "1", "--png", png, "-"], input=scene.encode(),
-                       check=True, capture_output=True, timeout=60)
+        subprocess.run([*h.LAUNCHER, sim, "--seed", "1", "--sweeps", "1", "--png", png, "-"],
+                       input=scene.encode(), check=True, capture_output=True, timeout=60)
         data = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True,
                               capture_output=True, timeout=60).stdout
     headless = h.Frame(data)
