@@ -74,9 +74,6 @@ class Page(harness.Session):
         self.session = self.call("Target.attachToTarget", targetId=self.target, flatten=True)["sessionId"]
         self.page("Page.enable")
         self.page("Runtime.enable")
-        if self.scale != 1:
-            self.page("Emulation.setDeviceMetricsOverride", width=0, height=0,
-                      deviceScaleFactor=self.scale, mobile=False)
         if self.prelude:
             self.page("Page.addScriptToEvaluateOnNewDocument", source=self.prelude)
         self.page("Page.navigate", url=self.url)
@@ -84,10 +81,11 @@ class Page(harness.Session):
         box = self.js("(r => [r.left, r.top, r.width, r.height])"
                       "(document.getElementById('field').getBoundingClientRect())")
         self.box = tuple(box)
-        # A field centred at half a pixel is drawn at the next whole one,
-        # and a mouse there is over its first pixels, as with a real mouse
-        # on whole screen pixels.
-        self.origin = (math.floor(box[0] + 0.5), math.floor(box[1] + 0.5))
+        # A field centred between two screen pixels is drawn from the next
+        # one, and a mouse there is over its first pixels, as with a real
+        # mouse on whole screen pixels. On a dense screen half a page pixel
+        # may already be a whole screen pixel.
+        self.origin = tuple(math.floor(v * self.scale + 0.5) / self.scale for v in box[:2])
         self.wait(lambda f: self.pointer_at(f, 0, 0), "the first frame's pointer")
 
     def _serve(self):
@@ -101,10 +99,11 @@ class Page(harness.Session):
         4 (out): no port to find or to share with other runs."""
         to_r, self.to_w = os.pipe()
         self.from_r, from_w = os.pipe()
-        argv = ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+        argv = ["chromium", "--headless", "--no-sandbox", "--disable-quic",
                 "--no-first-run", "--disable-background-networking", "--disable-component-update",
                 "--disable-sync", "--user-data-dir=" + os.path.join(self.tmp, "profile"),
                 "--remote-debugging-pipe", f"--window-size={self.window[0]},{self.window[1]}",
+                f"--force-device-scale-factor={self.scale}",
                 "about:blank"]
         self.proc = self.spawn(["sh", "-c", f'exec "$0" "$@" 3<&{to_r} 4>&{from_w}', *argv], "chromium",
                                pass_fds=(to_r, from_w))
