@@ -5,6 +5,7 @@ the same pacing (build/bench/grainpit_bare).
 
     scripts/build.sh
     python3 bench/measure.py [--build build] [--seconds 10] [--warmup 2] [--phase 4] [--runs 1]
+                             [--wine build-windows]
 
 Each program runs in its own Xvfb + openbox (tests/e2e/harness.py) with
 build/bench/libswaplog.so preloaded, which notes the time of every
@@ -21,6 +22,13 @@ Targets, each printed PASS or FAIL (the exit status is 1 if any fails):
   99% of the intervals within 15..19 ms;
   the program's CPU per frame at most twice the bare window's.
 With --runs N the pair is measured N times and the targets judge the medians.
+
+With --wine, the Windows program of that build (scripts/build-windows.sh)
+is measured the same way after each pair, under Wine in the same kind of X
+session (packaging/windows/wine.sh), and judged by the same frame-rate
+targets. Nothing can be preloaded into it: its frames are counted from
+Wine's trace of each buffer swap, so there are no intervals; its CPU per
+frame is the Wine process's, with the wineserver's beside it.
 A measuring script, not a test: the machine's load shows in the figures, so
 it is printed with them; the bare window's intervals show how much of the
 spread is the machine's rather than the program's.
@@ -79,8 +87,8 @@ def covered(w, seconds):
     return out
 
 
-def measure_program(program, shim, args):
-    with wb.Window(program, "Grainpit", shim) as w:
+def measure_program(window, args):
+    with window as w:
         print(f"painting a busy field ({wb.load()})", flush=True)
         wb.paint_busy(w)
         print("  after painting:", wb.tally(w.cells()), flush=True)
@@ -104,7 +112,8 @@ def measure_bare(program, shim, args):
 def report(name, r):
     print(f"{name}:")
     print(f"  {wb.describe(r)}")
-    print(f"  CPU per frame: program {r['cpu']:.3f} ms, Xvfb {r['xcpu']:.3f} ms")
+    server = f", wineserver {r['scpu']:.3f} ms" if "scpu" in r else ""
+    print(f"  CPU per frame: program {r['cpu']:.3f} ms{server}, Xvfb {r['xcpu']:.3f} ms")
     print(f"  {r['load'][0]} before, {r['load'][1]} after" + (f"; {r['lost']} frames lost from the log"
                                                                if r["lost"] else ""))
 
@@ -120,22 +129,37 @@ def main():
     parser.add_argument("--warmup", type=float, default=2.0)
     parser.add_argument("--phase", type=float, default=4.0, help="seconds minimised and covered")
     parser.add_argument("--runs", type=int, default=1, help="pairs of runs; targets judge their medians")
+    parser.add_argument("--wine", metavar="BUILD", help="also the Windows program of this build, under Wine")
     args = parser.parse_args()
     program, bare, shim = wb.builds(os.path.abspath(args.build))
 
-    reals, bases = [], []
+    if args.wine:
+        exe = os.path.join(os.path.abspath(args.wine), "grainpit.exe")
+        launcher = [os.path.join(wb.REPO, "packaging", "windows", "wine.sh"),
+                    os.path.join(os.path.abspath(args.wine), "wine")]
+        if not os.path.exists(exe):
+            sys.exit(f"missing {exe}: run scripts/build-windows.sh first")
+
+    reals, bases, wines = [], [], []
     for n in range(args.runs):
-        real = measure_program(program, shim, args)
+        real = measure_program(wb.Window(program, "Grainpit", shim), args)
         base = measure_bare(bare, shim, args)
         reals.append(real)
         bases.append(base)
+        if args.wine:
+            wines.append(measure_program(wb.WineWindow(launcher, exe), args))
         print(f"\nrun {n + 1} of {args.runs}")
         report("program (busy field)", real)
         report("program minimised", real["minimised"])
         report("program covered", real["covered"])
         print(f"  covered by a window at {real['covered']['cover']}, client at (384, 256, 512, 512)")
         report("bare window", base)
-        print(f"CPU per frame ratio program / bare: {real['cpu'] / base['cpu']:.2f}\n", flush=True)
+        print(f"CPU per frame ratio program / bare: {real['cpu'] / base['cpu']:.2f}", flush=True)
+        if args.wine:
+            report("Windows program under Wine (busy field)", wines[-1])
+            report("Windows program minimised", wines[-1]["minimised"])
+            report("Windows program covered", wines[-1]["covered"])
+        print(flush=True)
 
     fps, share, cpu = (median_of(reals, k) for k in ("fps", "share", "cpu"))
     bare_cpu = median_of(bases, "cpu")
@@ -159,6 +183,19 @@ def main():
         (f"covered {high:.2f} fps within {RATE} +- {RATE_SLACK}", abs(high - RATE) <= RATE_SLACK),
         ("both programs still running at the end", all(r["alive"] for r in reals + bases)),
     ]
+    if args.wine:
+        wfps, wlow, whigh = (median_of(wines, "fps", p) for p in (None, "minimised", "covered"))
+        print(f"Windows program under Wine{of}: {wfps:.2f} fps, CPU per frame {median_of(wines, 'cpu'):.3f} ms, "
+              f"wineserver {median_of(wines, 'scpu'):.3f} ms, Xvfb {median_of(wines, 'xcpu'):.3f} ms "
+              f"(Linux program {cpu:.3f} ms)\n")
+        checks += [
+            (f"Windows program {wfps:.2f} fps within {RATE} +- {RATE_SLACK}", abs(wfps - RATE) <= RATE_SLACK),
+            (f"Windows program minimised {wlow:.2f} fps within {RATE} +- {RATE_SLACK}",
+             abs(wlow - RATE) <= RATE_SLACK),
+            (f"Windows program covered {whigh:.2f} fps within {RATE} +- {RATE_SLACK}",
+             abs(whigh - RATE) <= RATE_SLACK),
+            ("the Windows program still running at the end", all(r["alive"] for r in wines)),
+        ]
     for what, ok in checks:
         print(f"{wb.verdict(ok)}  {what}")
     return 0 if all(ok for _, ok in checks) else 1

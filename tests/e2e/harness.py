@@ -210,7 +210,10 @@ class Session:
 
     def activate(self, wid):
         self.xdo("windowactivate", "--sync", wid)
-        poll(lambda: self.xdo("getactivewindow").strip() == str(wid), f"window {wid} to be active")
+        # Until the window manager has set an active window, there is none to
+        # read, which xdotool reports as a failure.
+        poll(lambda: self.run(["xdotool", "getactivewindow"], check=False).strip() == str(wid),
+             f"window {wid} to be active")
 
     def other_window(self):
         """Opens a second, small X window away from Grainpit's and returns
