@@ -19,6 +19,12 @@ class WindowTest(unittest.TestCase):
             with self.subTest(screen=(width, height), close=how), h.Session(screen=(width, height)) as s:
                 self.assertEqual(s.xdo("getwindowname", s.wid).strip(), "Grainpit")
                 self.assertEqual(s.geometry(), (width // 2 - 256, height // 2 - 256, 512, 512))
+                # What the window manager offers for it: closing and minimising,
+                # neither resizing nor maximising.
+                actions = s.run(["xprop", "-id", s.wid, "_NET_WM_ALLOWED_ACTIONS"])
+                for action, offered in (("CLOSE", True), ("MINIMIZE", True), ("RESIZE", False),
+                                        ("MAXIMIZE_HORZ", False), ("MAXIMIZE_VERT", False)):
+                    self.assertEqual(f"_NET_WM_ACTION_{action}," in actions + ",", offered, action)
                 # The X pointer has stayed outside: no movement yet, so the
                 # drawn pointer sits at (0, 0), filled with wall, over an
                 # empty field.
