@@ -13,21 +13,39 @@ mergeInto(LibraryManager.library, {
     window.grainpitFrames = 0;
 
     // Kinds as in webinput.h: 0 pointer, 1 cancel, 2 wheel, 3 focus.
+    function queue(kind, e, edge) {
+      var r = canvas.getBoundingClientRect();
+      var x = (e.clientX - r.left) * canvas.width / r.width, y = (e.clientY - r.top) * canvas.height / r.height;
+      if (edge) {
+        x = Math.min(Math.max(x, 0), canvas.width - 1);
+        y = Math.min(Math.max(y, 0), canvas.height - 1);
+      }
+      web.queue.push([kind, x, y, e.button, e.buttons, e.pointerType == 'mouse' ? 1 : 0, e.isPrimary ? 1 : 0,
+                      0, 0, 0]);
+    }
     function pointer(kind) {
       return function (e) {
         // While a button is held the canvas keeps the pointer, so a drag
         // that leaves it goes on reporting positions, as on the desktop.
         if (e.type == 'pointerdown') canvas.setPointerCapture(e.pointerId);
-        var r = canvas.getBoundingClientRect();
-        web.queue.push([kind, (e.clientX - r.left) * canvas.width / r.width,
-                        (e.clientY - r.top) * canvas.height / r.height, e.button, e.buttons,
-                        e.pointerType == 'mouse' ? 1 : 0, e.isPrimary ? 1 : 0, 0, 0, 0]);
+        queue(kind, e, false);
       };
     }
     ['pointerdown', 'pointermove', 'pointerup'].forEach(function (type) {
       canvas.addEventListener(type, pointer(0));
     });
     canvas.addEventListener('pointercancel', pointer(1));
+    // A pointer that leaves the field is last seen on its edge, as the
+    // desktop's window reports it; but one released outside after a drag
+    // stays where it was released, as there (the leave comes after the
+    // capture is lost).
+    var released = false;
+    canvas.addEventListener('lostpointercapture', function () { released = true; });
+    canvas.addEventListener('pointermove', function () { released = false; });
+    canvas.addEventListener('pointerleave', function (e) {
+      if (!released) queue(0, e, true);
+      released = false;
+    });
     canvas.addEventListener('wheel', function (e) {
       e.preventDefault();  // counted, never scrolls the page
       var rotation = 'wheelDeltaY' in e ? e.wheelDeltaY : NaN;

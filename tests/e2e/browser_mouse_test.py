@@ -1,7 +1,8 @@
 """The mouse on the page, exactly as on the desktop: a left stroke paints
 wall, the palette is pixel-exact and chosen sand falls, a right release
 picks with no context menu, the middle button neither scrolls nor pastes,
-a drag off the left edge paints column 0, and a finger paints."""
+a drag off the left edge paints column 0, a pointer that leaves stays on the
+edge, and a finger paints."""
 
 import time
 import unittest
@@ -88,6 +89,18 @@ class MouseTest(unittest.TestCase):
             frame = p.visit(*after)
             painted = {cell: GREY for _, cell in EDGE_STROKE if cell}
             self.assertEqual(frame.field(pointer(*after[-1], WHITE)), painted)
+
+    def test_a_pointer_that_leaves_is_last_seen_on_the_edge(self):
+        # As the desktop's window reports it; but released outside after a
+        # drag, the pointer stays out of the field.
+        with b.Page() as p:
+            for inside, outside, edge in [((500, 300), (540, 300), (511, 300)), ((200, 20), (200, -30), (200, 0))]:
+                p.visit(inside)
+                p.move(*outside)
+                p.wait_pointer(*edge)
+            p.stroke([(20, 100), (-30, 200)])
+            time.sleep(0.3)  # some frames after the release
+            self.assertFalse(p.pointer_at(p.grab(), 0, 200), "the pointer came back to the edge")
 
     def test_a_finger_paints(self):
         with b.Page() as p:
