@@ -47,6 +47,9 @@ mergeInto(LibraryManager.library, {
       released = false;
     });
     canvas.addEventListener('wheel', function (e) {
+      // Ctrl with the wheel, or a touchpad's pinch, zooms the page: a
+      // shortcut of the browser's, like its keys.
+      if (e.ctrlKey) return;
       e.preventDefault();  // counted, never scrolls the page
       var rotation = 'wheelDeltaY' in e ? e.wheelDeltaY : NaN;
       web.queue.push([2, 0, 0, -1, 0, 1, 1, rotation, e.deltaY, e.deltaMode]);

@@ -216,9 +216,10 @@ class Page(harness.Session):
         self.held &= ~bit
         self._mouse("mouseReleased", name, clickCount=1)
 
-    def wheel(self, notches):
-        """Turns the wheel by notches, away from the user positive."""
-        self._mouse("mouseWheel", deltaX=0, deltaY=-120 * notches)
+    def wheel(self, notches, modifiers=0):
+        """Turns the wheel by notches, away from the user positive, with
+        the DevTools modifier bits (2 is Ctrl) held."""
+        self._mouse("mouseWheel", deltaX=0, deltaY=-120 * notches, modifiers=modifiers)
 
     def touch(self, kind, x, y):
         """One finger: kind is touchStart, touchMove or touchEnd."""

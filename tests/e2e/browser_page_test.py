@@ -107,6 +107,12 @@ class PageTest(unittest.TestCase):
             p.move(-100, 100)
             p.wheel(-1)
             b.harness.poll(lambda: p.js("scrollY") > 0, "the page to scroll")
+            # Ctrl with the wheel over the field stays the browser's zoom.
+            p.js("scrollTo(0, 0); window.wheels = []; addEventListener('wheel', e => wheels.push(e.defaultPrevented))")
+            p.visit((200, 100))
+            p.wheel(1, modifiers=2)
+            b.harness.poll(lambda: p.js("wheels.length"), "the wheel event")
+            self.assertEqual(p.js("wheels"), [False])
 
 
 if __name__ == "__main__":
