@@ -165,16 +165,21 @@ class Window(h.Session):
         h.poll(lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
                "openbox to manage the display")
         self.xdo("mousemove", 0, 0)
+        argv, extra = self.command()
         plain = self.env
-        self.env = dict(plain, **self.extra, LD_PRELOAD=self.shim, GRAINPIT_SWAPLOG=self.logpath)
+        self.env = dict(plain, **extra)
         try:
-            self.proc = self.spawn([self.program, *self.args], "grainpit")
+            self.proc = self.spawn(argv, "grainpit")
         finally:
             self.env = plain
         self.wid = h.poll(self._find_window, f"the {self.title} window")
         h.poll(lambda: self.alive() and self.swaps.poll() >= 10, "the first frames")
         self.origin = self.geometry()[:2]
         self.activate(self.wid)
+
+    def command(self):
+        """The program's command line, and what its environment adds."""
+        return [self.program, *self.args], dict(self.extra, LD_PRELOAD=self.shim, GRAINPIT_SWAPLOG=self.logpath)
 
     def _find_window(self):
         if not self.alive():
@@ -289,28 +294,15 @@ class WineWindow(Window):
     def __init__(self, launcher, program):
         super().__init__(program, "Grainpit", None)
         self.launcher = list(launcher)
-        self.extra = {"WINEDEBUG": "+wgl"}
         self.pids = None
 
-    def _start(self):
-        self._start_x()
-        self.xvfb = self.procs[-1]
-        self.spawn(["openbox", "--sm-disable"], "openbox")
-        h.poll(lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
-               "openbox to manage the display")
-        self.xdo("mousemove", 0, 0)
-        plain = self.env
-        self.env = dict(plain, **self.extra)
-        try:
-            self.proc = self.spawn([*self.launcher, self.program], "grainpit")
-        finally:
-            self.env = plain
+    def command(self):
         self.swaps = SwapTrace(os.path.join(self.tmp, "grainpit.log"))
-        self.wid = h.poll(self._find_window, f"the {self.title} window")
-        h.poll(lambda: self.alive() and self.swaps.poll() >= 10, "the first frames")
+        return [*self.launcher, self.program], {"WINEDEBUG": "+wgl"}
+
+    def _start(self):
+        super()._start()
         self.pids = h.poll(self._wine_pids, "the Wine processes")
-        self.origin = self.geometry()[:2]
-        self.activate(self.wid)
 
     def _wine_pids(self):
         """The Wine process running the program, and the wineserver of its
