@@ -13,9 +13,9 @@ has sampled that position. Only where none of it can show (the pointer far
 outside the window) does a wait last a fixed few frames' time.
 
 Each test file is run as `python3 FILE [LAUNCHER... --] PROGRAM [HELPER...]`;
-a launcher, such as `wine`, starts the program, and the helpers that are
-built for the same system (LAUNCHER). Set GRAINPIT_E2E_SHOTS to a
-directory to keep the screenshots a test names.
+a launcher, such as `wine`, starts the program (a test starts the helpers
+built for the program's system through it too: LAUNCHER). Set
+GRAINPIT_E2E_SHOTS to a directory to keep the screenshots a test names.
 """
 
 import ctypes
