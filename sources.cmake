@@ -11,3 +11,7 @@ set(GRAINPIT_CORE_SOURCES
 
 # What the backends share: pacing arithmetic, the memory frame, input state.
 set(GRAINPIT_COMMON_SOURCES platform/pacing.cpp platform/framebuffer.cpp platform/input.cpp)
+
+# What the backends with a real screen share: drawing, the input queries and
+# the random source.
+set(GRAINPIT_SCREEN_SOURCES platform/screen.cpp)

@@ -15,7 +15,7 @@
 #include "platform/input.h"
 #include "platform/pacing.h"
 #include "platform/platform.h"
-#include "platform/rng.h"
+#include "platform/screen.h"
 
 namespace {
 
@@ -117,11 +117,6 @@ void handle(const SDL_Event& e) {
       break;
     default: break;
   }
-}
-
-void pump() {
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) handle(e);
 }
 
 // The window manager adds its frame after the window is mapped; until its
@@ -227,11 +222,6 @@ void OpenWindow(int width, int height, int rate, const char* title) {
 
 void SetMouseVisible(int visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
-void Cls() { fbclear(); }
-void SetColor(int r, int g, int b) { fbcolor(r, g, b); }
-void DrawRect(int x, int y, int w, int h) { fbrect(x, y, w, h); }
-void Plot(int x, int y) { fbplot(x, y); }
-
 void Flip(int) {
   render();
   std::int32_t wait = nextwait(pace, ClockMs());
@@ -239,11 +229,10 @@ void Flip(int) {
   SDL_GL_SwapWindow(window);
 }
 
-int PointerX() { return pump(), input.x; }
-int PointerY() { return pump(), input.y; }
-int PointerWheel() { return pump(), input.wheel; }
-int ButtonDown(int button) { return pump(), inputdown(button); }
-bool CloseRequested() { return pump(), takeclose(); }
+void pump() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) handle(e);
+}
 
 // A steady clock, so the start-up seed differs from run to run.
 std::int32_t ClockMs() {
@@ -251,7 +240,3 @@ std::int32_t ClockMs() {
       std::chrono::steady_clock::now().time_since_epoch());
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms.count()));
 }
-
-void SeedRandom(std::int32_t seed) { rngseed(seed); }
-double Uniform() { return rnguniform(); }
-int RandomInt(int lo, int hi) { return rngint(lo, hi); }

@@ -8,10 +8,9 @@
 #include <cstdint>
 
 #include "platform/framebuffer.h"
-#include "platform/input.h"
 #include "platform/pacing.h"
 #include "platform/platform.h"
-#include "platform/rng.h"
+#include "platform/screen.h"
 #include "platform/webinput.h"
 
 // The glue's functions (web/glue.js).
@@ -44,12 +43,13 @@ webevent decode(const double* v) {
   return e;
 }
 
+}  // namespace
+
+// Closing the tab ends the page, program and all: no close request comes.
 void pump() {
   double v[10];
   while (webnext(v)) webapply(decode(v));
 }
-
-}  // namespace
 
 void StartPlatform() { webstart(); }
 
@@ -62,11 +62,6 @@ void OpenWindow(int width, int height, int rate, const char* title) {
 
 void SetMouseVisible(int visible) { webcursor(visible); }
 
-void Cls() { fbclear(); }
-void SetColor(int r, int g, int b) { fbcolor(r, g, b); }
-void DrawRect(int x, int y, int w, int h) { fbrect(x, y, w, h); }
-void Plot(int x, int y) { fbplot(x, y); }
-
 // The page shows the canvas and delivers events only while the program
 // sleeps, so a late frame still sleeps, for no time, before it is shown.
 void Flip(int) {
@@ -75,20 +70,9 @@ void Flip(int) {
   webpresent(screen, fbstride, fbsize);
 }
 
-int PointerX() { return pump(), input.x; }
-int PointerY() { return pump(), input.y; }
-int PointerWheel() { return pump(), input.wheel; }
-int ButtonDown(int button) { return pump(), inputdown(button); }
-// Closing the tab ends the page, program and all: no request ever comes.
-bool CloseRequested() { return pump(), takeclose(); }
-
 // Milliseconds since 1970 from a clock that never goes back, so the seed
 // differs from run to run; only the low 32 bits are kept.
 std::int32_t ClockMs() {
   auto ms = static_cast<std::uint64_t>(webclock());
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(ms));
 }
-
-void SeedRandom(std::int32_t seed) { rngseed(seed); }
-double Uniform() { return rnguniform(); }
-int RandomInt(int lo, int hi) { return rngint(lo, hi); }
