@@ -10,7 +10,8 @@
 set -u
 template=$1
 shift
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/grainpit-wine.XXXXXX")
+# Beside the template: hard links need the same file system.
+prefix=$(mktemp -d "$(dirname "$template")/wine-run.XXXXXX")
 cp -al "$template/." "$prefix/"
 for reg in "$template"/*.reg; do
   rm -f "$prefix/$(basename "$reg")"
