@@ -25,16 +25,15 @@ GLuint texture = 0;
 
 // The one line a user sees when no window can be shown, then exit status 1.
 [[noreturn]] void fail(const char* format, ...) {
-  char why[512];
+  char why[512], line[600];
   va_list args;
   va_start(args, format);
   std::vsnprintf(why, sizeof why, format, args);
   va_end(args);
-  std::fprintf(stderr, "grainpit: cannot open the window: %s\n", why);
+  std::snprintf(line, sizeof line, "grainpit: cannot open the window: %s", why);
+  std::fprintf(stderr, "%s\n", line);
 #ifdef _WIN32
   // A Windows program with a window has no console: say it in a message box.
-  char line[600];
-  std::snprintf(line, sizeof line, "grainpit: cannot open the window: %s", why);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Grainpit", line, nullptr);
 #endif
   std::exit(1);
