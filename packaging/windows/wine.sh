@@ -19,13 +19,13 @@ for reg in "$template"/*.reg; do
 done
 export WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:--all}
 
-status=1
+child=""
 cleanup() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
   rm -rf "$prefix"
 }
-trap 'kill -TERM "$child" 2>/dev/null; wait "$child"; cleanup; exit 143' TERM INT
+trap '[ -n "$child" ] && kill -TERM "$child" 2>/dev/null && wait "$child"; cleanup; exit 143' TERM INT
 # In the background, so that a stop request reaches the trap at once.
 wine "$@" <&0 &
 child=$!
