@@ -67,7 +67,11 @@ class InstallerTest(unittest.TestCase):
         link = self.drive("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Grainpit",
                           "Grainpit.lnk")
         with open(link, "rb") as f:
-            self.assertIn("grainpit.exe".encode("utf-16-le"), f.read())
+            data = f.read()
+        self.assertIn("grainpit.exe".encode("utf-16-le"), data)
+        # The whole path it starts, as the link stores it: the installed
+        # program, not a file of that name elsewhere.
+        self.assertIn(b"\0" + PROGRAM.encode() + b"\0", data)
         entry = self.wine("wine", "reg", "query", UNINSTALL_KEY, check=True).stdout
         values = dict(line.split(None, 2)[::2] for line in entry.splitlines() if "REG_" in line)
         self.assertEqual(values.get("DisplayName"), "Grainpit")
