@@ -26,7 +26,9 @@ cleanup() {
   rm -rf "$prefix"
 }
 trap '[ -n "$child" ] && kill -TERM "$child" 2>/dev/null && wait "$child"; cleanup; exit 143' TERM INT
-# In the background, so that a stop request reaches the trap at once.
+# In the background, so that a stop request reaches the trap at once; with
+# our standard input, which a background command would otherwise lose to
+# /dev/null (grainpit-sim reads its scene from it).
 wine "$@" <&0 &
 child=$!
 wait "$child"
