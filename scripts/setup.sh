@@ -30,7 +30,7 @@ web=(emscripten node-acorn cmake ninja-build python3 chromium imagemagick)
 # To cross-build the Windows program, zip and installer
 # (scripts/build-windows.sh), and to run and test them under Wine. SDL2 for
 # Windows is built from its Debian source, which dpkg-dev unpacks.
-windows=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip unzip)
+windows=(g++-mingw-w64-x86-64-posix wine wine64 nsis)
 
 packages=("${build[@]}")
 [ "${1:-}" = build ] || packages+=("${tests[@]}")
