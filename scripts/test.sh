@@ -19,6 +19,9 @@ scripts/build-web.sh
 (cd build-web && ctest --output-on-failure)
 
 # The Windows build under Wine: unit and tool tests, window tests and the
-# installer.
+# installer. A window test that fails is run once more: under load, Wine
+# once handed the program a pointer position made of the old x and the new y
+# of one X pointer move, which no real mouse reports.
 scripts/build-windows.sh
-(cd build-windows && ctest --output-on-failure -j2)
+(cd build-windows && ctest --output-on-failure -j2 -LE window &&
+  ctest --output-on-failure -j2 -L window --repeat until-pass:2)
